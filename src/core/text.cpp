@@ -74,3 +74,9 @@ std::string utf8ToLatin1(std::string_view text) {
 }
 
 }  // namespace navelo
+
+namespace navelo {
+
+bool isKnownVersion(std::string_view version) { return version == "0100" || version == "0200" || version == "0300"; }
+
+}  // namespace navelo

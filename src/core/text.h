@@ -22,3 +22,11 @@ std::string latin1ToUtf8(std::string_view bytes);
 std::string utf8ToLatin1(std::string_view text);
 
 }  // namespace navelo
+
+namespace navelo {
+
+// The format versions every disc file kind is read in: "0100" and "0200" of
+// Blu-ray discs and "0300" of Ultra HD Blu-ray discs, which keeps the same layout.
+bool isKnownVersion(std::string_view version);
+
+}  // namespace navelo

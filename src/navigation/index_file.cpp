@@ -3,14 +3,17 @@
 #include <fmt/format.h>
 
 #include "core/field_reader.h"
+#include "core/text.h"
 #include "core/record_buffer.h"
 
 namespace navelo {
 
 namespace {
 
-constexpr std::uint32_t kVersion0100 = 0x30313030;
-constexpr std::uint32_t kVersion0200 = 0x30323030;
+std::string versionText(std::uint32_t v) {
+    return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
+}
+
 constexpr std::uint32_t kIndexesAt = 78;
 
 TIndexTitle readEntry(FieldReader& in, bool isTitle, std::int32_t number) {
@@ -56,7 +59,7 @@ Expected<IndexRead> readIndex(FieldReader& in, std::optional<std::size_t> movieO
     TINDX& m = result.model;
     m.type_indicator = in.readlword();
     m.version_number = in.readlword();
-    if (m.type_indicator != kIndexTypeIndicator || (m.version_number != kVersion0100 && m.version_number != kVersion0200)) {
+    if (m.type_indicator != kIndexTypeIndicator || !isKnownVersion(versionText(m.version_number))) {
         return in.errorHere(fmt::format("{} format error at ${:08X}", kIndexFileName, in.position()));
     }
     m.Indexes_start_address = in.readlword();

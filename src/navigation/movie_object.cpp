@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "core/field_reader.h"
+#include "core/text.h"
 #include "core/record_buffer.h"
 
 namespace navelo {
@@ -18,7 +19,7 @@ Expected<MovieObjectRead> readMovieObject(FieldReader& in) {
     TMOBJ& m = result.model;
     m.type_indicator = in.readstring(4);
     m.version_number = in.readstring(4);
-    if (m.type_indicator != "MOBJ" || (m.version_number != "0100" && m.version_number != "0200")) {
+    if (m.type_indicator != "MOBJ" || !isKnownVersion(m.version_number)) {
         return in.errorHere(std::string("Format error ") + kMovieObjectFileName);
     }
     m.ExtensionData_start_address = in.readlword();

@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "core/field_reader.h"
+#include "core/text.h"
 
 namespace navelo {
 
@@ -11,7 +12,7 @@ Expected<SoundRead> readSound(FieldReader& in) {
     TSND& m = result.model;
     m.type_indicator = in.readstring(4);
     m.version_number = in.readstring(4);
-    if (m.type_indicator != "BCLK" || (m.version_number != "0100" && m.version_number != "0200")) {
+    if (m.type_indicator != "BCLK" || !isKnownVersion(m.version_number)) {
         return in.errorHere(std::string("Format error ") + kSoundFileName);
     }
     m.SoundData_start_address = in.readlword();

@@ -109,7 +109,7 @@ TEST(LoadSequence, MissingItemsAreAllReportedThenTheCheckFails) {
 TEST(LoadSequence, BadNavigationFilesAreReportedAndTheLoadGoesOn) {
     TempDir dir;
     DiscSpec spec;
-    spec.movieObject = movieObjectFile({}, {}, "0300");
+    spec.movieObject = movieObjectFile({}, {}, "0400");
     IndexSpec many;
     many.titleCountField = 1000;
     spec.index = indexFile(many);
@@ -125,7 +125,7 @@ TEST(LoadSequence, BadNavigationFilesAreReportedAndTheLoadGoesOn) {
 
     TempDir dir2;
     DiscSpec bad;
-    bad.index = std::vector<std::uint8_t>{'I', 'N', 'D', 'X', '0', '3', '0', '0'};
+    bad.index = std::vector<std::uint8_t>{'I', 'N', 'D', 'X', '0', '4', '0', '0'};
     const auto m = load(makeDisc(dir2 / "X", bad));
     EXPECT_EQ(m->sink.lines[13], "ERROR: [re]index.bdmv format error at $00000008[/re]");
     EXPECT_FALSE(m->disc.indexRead);

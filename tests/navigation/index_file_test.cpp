@@ -69,7 +69,7 @@ TEST(IndexFile, TitleCountLimit) {
 }
 
 TEST(IndexFile, HeaderMismatchAndTruncation) {
-    for (const char* header : {"INDX0300", "MOBJ0200", "indx0200"}) {
+    for (const char* header : {"INDX0400", "MOBJ0200", "indx0200"}) {
         ByteBuilder b;
         b.text(header).zeros(100);
         auto r = read(b.bytes());

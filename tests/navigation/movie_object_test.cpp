@@ -58,7 +58,7 @@ TEST(MovieObject, ExtensionDataAndPaddingRoundTrip) {
 }
 
 TEST(MovieObject, WrongTypeOrVersionIsAFormatError) {
-    for (const auto& bytes : {movieObjectFile({}, {}, "0300"), std::vector<std::uint8_t>{'I', 'N', 'D', 'X', '0', '2', '0', '0'},
+    for (const auto& bytes : {movieObjectFile({}, {}, "0400"), std::vector<std::uint8_t>{'I', 'N', 'D', 'X', '0', '2', '0', '0'},
                               std::vector<std::uint8_t>{}}) {
         auto r = read(bytes);
         ASSERT_FALSE(r.ok());

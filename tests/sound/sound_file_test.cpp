@@ -25,7 +25,7 @@ TEST(SoundFile, ReadsEntriesAndTheirData) {
 
 TEST(SoundFile, BadHeaderAndDataBeyondTheEnd) {
     auto bytes = soundFile({8});
-    bytes[7] = '3';  // version 0300
+    bytes[6] = '4';  // version 0400
     FieldReader bad(kSoundFileName, bytes);
     auto r = readSound(bad);
     ASSERT_FALSE(r.ok());
