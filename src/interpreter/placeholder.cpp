@@ -1,0 +1,1 @@
+// Replaced by the register file and engine sources.
