@@ -1,5 +1,7 @@
 // navelo-cli: the headless front end. Every structure the window shows can be
 // printed, and long operations can be scripted.
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -26,12 +28,32 @@ int main(int argc, char** argv) {
     showIndex->add_option("DIR", dir, "BDMV folder")->required();
     auto* showMobj = show->add_subcommand("mobj", "Movie objects of MovieObject.bdmv with every command");
     showMobj->add_option("DIR", dir, "BDMV folder")->required();
+    std::string playlistName;
+    auto* showMpls = show->add_subcommand("mpls", "A PlayList: PlayItems, STN tables, SubPaths and marks");
+    showMpls->add_option("DIR", dir, "BDMV folder")->required();
+    showMpls->add_option("NAME", playlistName, "PlayList name without extension, e.g. 00001")->required();
 
     std::vector<std::string> files;
     std::string outDir;
     auto* resave = app.add_subcommand("resave", "Read and write files unchanged, comparing the bytes");
     resave->add_option("FILE", files, "Files to read and write again")->required();
     resave->add_option("-o,--output", outDir, "Folder for the written files")->required();
+
+    std::size_t runObject = 0;
+    std::uint64_t maxSteps = 1'000'000;
+    auto* run = app.add_subcommand("run", "Run a movie object's commands and dump the registers");
+    run->add_option("DIR", dir, "BDMV folder")->required();
+    run->add_option("OBJECT", runObject, "Movie object number")->required();
+    run->add_option("--max-steps", maxSteps, "Stop after this many commands")->capture_default_str();
+
+    std::size_t exportObject = 0;
+    std::string exportFile;
+    bool exportBinary = false;
+    auto* exportProgram = app.add_subcommand("export-program", "Save a movie object's commands as a program list");
+    exportProgram->add_option("DIR", dir, "BDMV folder")->required();
+    exportProgram->add_option("OBJECT", exportObject, "Movie object number")->required();
+    exportProgram->add_option("-o,--output", exportFile, "The list file to write")->required();
+    exportProgram->add_flag("--binary", exportBinary, "Write the raw 12-byte commands instead of the text list");
 
     try {
         app.parse(argc, argv);
@@ -47,6 +69,9 @@ int main(int argc, char** argv) {
     if (load->parsed()) return runLoad(dir, options);
     if (showIndex->parsed()) return runShowIndex(dir, options);
     if (showMobj->parsed()) return runShowMobj(dir, options);
+    if (showMpls->parsed()) return runShowMpls(dir, playlistName, options);
     if (resave->parsed()) return runResave(files, outDir, options);
+    if (run->parsed()) return runRun(dir, runObject, maxSteps, options);
+    if (exportProgram->parsed()) return runExportProgram(dir, exportObject, exportFile, exportBinary);
     return 2;
 }

@@ -9,6 +9,7 @@
 #include "core/file_io.h"
 #include "navigation/index_file.h"
 #include "navigation/movie_object.h"
+#include "playlist/playlist_file.h"
 
 namespace navelo::cli {
 namespace fs = std::filesystem;
@@ -33,6 +34,12 @@ Expected<std::vector<std::uint8_t>> rewrite(FieldReader& in) {
         if (!read) return read.error();
         if (read->truncated) return *read->truncated;
         return writeMovieObject(read->model);
+    }
+    if (fs::path(name).extension() == ".mpls") {
+        auto read = readPlayList(in);
+        if (!read) return read.error();
+        if (read->truncated) return *read->truncated;
+        return writePlayList(read->model);
     }
     return Error{name, 0, {}, fmt::format("{}: no reader for this kind of file", name)};
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,7 +14,16 @@ struct CommonOptions {
 int runLoad(const std::string& dir, const CommonOptions& options);
 int runShowIndex(const std::string& dir, const CommonOptions& options);
 int runShowMobj(const std::string& dir, const CommonOptions& options);
+// NAME: a PlayList name without extension, read from DIR/PLAYLIST/NAME.mpls.
+int runShowMpls(const std::string& dir, const std::string& name, const CommonOptions& options);
 int runResave(const std::vector<std::string>& files, const std::string& outDir, const CommonOptions& options);
+// Runs movie object `object` of DIR/MovieObject.bdmv after a standard register reset,
+// printing the engine's messages and then the PSR and GPR dumps.
+int runRun(const std::string& dir, std::size_t object, std::uint64_t maxSteps, const CommonOptions& options);
+
+// Writes movie object `object` of DIR/MovieObject.bdmv to outFile as a program
+// list: the text list, or the raw commands with `binary`.
+int runExportProgram(const std::string& dir, std::size_t object, const std::string& outFile, bool binary);
 
 // Prints an error line on stderr, as the log would show it.
 void printError(const std::string& message);

@@ -64,3 +64,28 @@ std::string windowTitle() { return std::string("Navelo v") + kVersionText; }
 std::string windowTitle(const std::string& title) { return windowTitle() + " [" + title + "]"; }
 
 }  // namespace navelo
+
+namespace navelo {
+
+std::string bdmvFolderFromChoice(std::string chosen) {
+    chosen = withTrailingSeparator(std::move(chosen));
+    if (chosen.size() < 5 || chosen.compare(chosen.size() - 5, 4, "BDMV") != 0) chosen += "BDMV/";
+    return chosen;
+}
+
+std::string bdmvFolderFromArgument(const std::string& argument) {
+    std::error_code ec;
+    const fs::path p(argument);
+    if (fs::is_directory(p, ec)) {
+        const bool holdsNavigation = fs::exists(p / "index.bdmv", ec) || fs::exists(p / "MovieObject.bdmv", ec);
+        const std::string name = p.has_filename() ? p.filename().string() : p.parent_path().filename().string();
+        if (name == "BDMV" || holdsNavigation) return withTrailingSeparator(argument);
+        if (fs::is_directory(p / "BDMV", ec)) return withTrailingSeparator(argument) + "BDMV/";
+    }
+    // A file (or a sub-folder) inside the BDMV folder: its folder part.
+    const auto sep = argument.find_last_of('/', argument.size() > 1 && argument.back() == '/' ? argument.size() - 2 : std::string::npos);
+    if (sep == std::string::npos) return "./";
+    return argument.substr(0, sep + 1);
+}
+
+}  // namespace navelo

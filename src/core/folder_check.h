@@ -25,3 +25,15 @@ struct TAVStream {
 using StreamInventory = std::vector<TAVStream>;
 
 }  // namespace navelo
+
+namespace navelo {
+
+// A folder picked in the chooser: a separator is added when missing, and
+// "BDMV/" when the folder is not itself named exactly BDMV.
+std::string bdmvFolderFromChoice(std::string chosen);
+// The single command-line argument: a file or folder inside a BDMV folder
+// names that folder; the BDMV folder itself, or a disc folder holding one, is
+// taken as users mean it.
+std::string bdmvFolderFromArgument(const std::string& argument);
+
+}  // namespace navelo

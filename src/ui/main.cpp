@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QSettings>
 
 #include "ui/main_window.h"
 
@@ -6,7 +7,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Navelo");
     QApplication::setOrganizationName("Tessaly Software");
-    navelo::ui::MainWindow window;
+    navelo::ui::MainWindow window(QApplication::arguments().mid(1),
+                                  std::make_unique<QSettings>("Tessaly Software", "Navelo"));
     window.show();
     return QApplication::exec();
 }

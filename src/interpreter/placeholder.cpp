@@ -1,1 +1,0 @@
-// Replaced by the register file and engine sources.

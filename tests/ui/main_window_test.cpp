@@ -1,0 +1,165 @@
+// The main window driven as a user would: load, look, save, restart.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+
+#include "ui/bdmv_tab.h"
+#include "ui/log_view.h"
+#include "ui/main_window.h"
+#include "ui/menu_display_options.h"
+#include "ui/options_tab.h"
+#include "ui/option_widgets.h"
+#include "ui/status_panels.h"
+#include "support/disc_builder.h"
+#include "support/test_paths.h"
+
+using namespace navelo;
+using namespace navelo::test;
+using navelo::ui::MainWindow;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Window {
+    TempDir store;
+    std::unique_ptr<MainWindow> w;
+
+    explicit Window(QStringList args = {}, const fs::path& settingsFile = {}) { open(std::move(args), settingsFile); }
+    void open(QStringList args, const fs::path& settingsFile = {}) {
+        const fs::path file = settingsFile.empty() ? store / "navelo.ini" : settingsFile;
+        w = std::make_unique<MainWindow>(std::move(args),
+                                         std::make_unique<QSettings>(QString::fromStdString(file.string()), QSettings::IniFormat));
+        w->startUp();
+    }
+    QString logLine(int i) const { return w->logView()->document()->findBlockByNumber(i).text(); }
+    QStringList logLines() const {
+        QStringList out;
+        for (int i = 0; i < w->logView()->lineCount(); ++i) out << logLine(i);
+        return out;
+    }
+    QTableView* grid(const char* name) const { return w->findChild<QTableView*>(name); }
+    QString cell(const char* grid, int row, int column) const {
+        auto* g = this->grid(grid);
+        return g->model()->data(g->model()->index(row, column)).toString();
+    }
+};
+
+QStringList arg(const std::string& s) { return {QString::fromStdString(s)}; }
+
+}  // namespace
+
+TEST(MainWindow, LoadsAFolderGivenOnTheCommandLine) {
+    TempDir dir;
+    const std::string folder = makeDisc(dir / "MOVIE");
+    Window win(arg(folder + "index.bdmv"));
+    EXPECT_EQ(win.w->windowTitle(), "Navelo v0.27b [MOVIE]");
+    EXPECT_EQ(win.logLine(0), "Checking required files and directories...");
+    EXPECT_EQ(win.logLine(1), "PLAYLIST folder: OK");
+    // "PLAYLIST" blue, " folder: " plain, "OK" bold.
+    const QTextBlock block = win.w->logView()->document()->findBlockByNumber(1);
+    auto formatAt = [&](int pos) {
+        QTextCursor c(block);
+        c.setPosition(block.position() + pos + 1);
+        return c.charFormat();
+    };
+    EXPECT_EQ(formatAt(0).foreground().color(), QColor(Qt::blue));
+    EXPECT_EQ(formatAt(18).fontWeight(), QFont::Bold);
+    EXPECT_NE(formatAt(10).fontWeight(), QFont::Bold);
+    EXPECT_EQ(win.w->statusPanels()->panelText(0), " Ready. ");
+
+    EXPECT_EQ(win.cell("sgTitles", 1, 3), "Interactive");
+    EXPECT_EQ(win.cell("sgObject", 0, 1), "suspend");
+    EXPECT_EQ(win.cell("sgCommands", 0, 4), "Move GPR1, 2");
+    EXPECT_EQ(win.cell("sgCommands", 0, 2), "00000001 ");
+    EXPECT_TRUE(win.grid("sgTitles")->isEnabled());
+    EXPECT_EQ(win.w->findChild<QLabel*>("lTitlenum")->text(), "2 + 2 titles");
+    EXPECT_EQ(win.w->findChild<QLabel*>("lObjects")->text(), "2 objects");
+}
+
+TEST(MainWindow, SaveFollowsTheTabAndTheBackupMode) {
+    TempDir dir;
+    const std::string folder = makeDisc(dir / "MOVIE");
+    const auto original = readFile(folder + "index.bdmv");
+    Window win(arg(folder));
+    auto* save = win.w->saveButton();
+    struct TabCase {
+        ui::Tab tab;
+        bool visible, enabled;
+    };
+    for (const TabCase c : {TabCase{ui::Tab::Clipinf, true, false}, TabCase{ui::Tab::Menu, true, false}, TabCase{ui::Tab::Bdjo, true, false},
+                            TabCase{ui::Tab::Options, false, false}, TabCase{ui::Tab::Status, false, false},
+                            TabCase{ui::Tab::About, false, false}, TabCase{ui::Tab::Bdmv, true, true}}) {
+        win.w->showTab(c.tab);
+        EXPECT_EQ(save->isVisibleTo(win.w.get()), c.visible) << static_cast<int>(c.tab);
+        EXPECT_EQ(save->isEnabled(), c.enabled) << static_cast<int>(c.tab);
+    }
+
+    // Default options: the first save keeps the old file as its backup; unchanged models write the same bytes.
+    QTest::mouseClick(save, Qt::LeftButton);
+    EXPECT_EQ(readFile(folder + "index.bdmv"), original);
+    EXPECT_EQ(readFile(folder + "index.bdmv.backup"), original);
+    EXPECT_TRUE(win.logLines().contains("index.bdmv saved."));
+    EXPECT_TRUE(win.logLines().contains("MovieObject.bdmv saved."));
+
+    // "Stop if exists" with backups present: both files refuse, and the status bar shows the error.
+    win.w->optionsTab()->rgOBackup()->setItemIndex(2);
+    QTest::mouseClick(save, Qt::LeftButton);
+    EXPECT_EQ(win.logLines().count("ERROR: Cannot create backup file."), 2);
+    EXPECT_TRUE(win.w->statusPanels()->errorLook());
+    EXPECT_EQ(win.w->statusPanels()->panelText(1), " Cannot create backup file.");
+}
+
+TEST(MainWindow, FailedCheckAndFormatErrorsShowInTheLog) {
+    TempDir dir;
+    DiscSpec spec;
+    spec.movieObject = movieObjectFile({}, {}, "0400");
+    const std::string folder = makeDisc(dir / "MOVIE", spec);
+    Window win(arg(folder));
+    EXPECT_TRUE(win.logLines().contains("ERROR: Format error MovieObject.bdmv"));
+    EXPECT_FALSE(win.grid("sgCommands")->isEnabled());
+    // The load ends with "Ready.": the error look is gone.
+    EXPECT_FALSE(win.w->statusPanels()->errorLook());
+
+    fs::remove_all(fs::path(folder) / "BACKUP");
+    win.w->bReadBDMVClick();
+    EXPECT_EQ(win.logLines().last(), "Check failed.");
+    EXPECT_FALSE(win.w->saveButton()->isEnabled());
+    EXPECT_FALSE(win.grid("sgTitles")->isEnabled());
+}
+
+TEST(MainWindow, SettingsSurviveARestart) {
+    TempDir dir;
+    const std::string folder = makeDisc(dir / "MOVIE");
+    const fs::path settings = dir / "settings.ini";
+    {
+        Window win(arg(folder), settings);
+        win.w->optionsTab()->rgOBackup()->setItemIndex(1);
+        win.w->optionsTab()->cbOSaveBACKUP()->setChecked(true);
+        win.w->move(50, 60);
+        win.w->close();
+    }
+    // Two arguments are ignored: "Auto Read" loads the stored folder.
+    Window again(QStringList{"a", "b"}, settings);
+    EXPECT_EQ(again.w->optionsTab()->rgOBackup()->itemIndex(), 1);
+    EXPECT_TRUE(again.w->optionsTab()->cbOSaveBACKUP()->isChecked());
+    EXPECT_EQ(again.w->bdmvTab()->folderText().toStdString(), folder);
+    EXPECT_TRUE(again.w->disc().checkPassed);
+    EXPECT_EQ(again.w->windowTitle(), "Navelo v0.27b [MOVIE]");
+}
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
