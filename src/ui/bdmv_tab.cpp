@@ -66,6 +66,7 @@ BdmvTab::BdmvTab(Log& log, QWidget* parent) : QWidget(parent), log_(log) {
     objectSplitter_->setStretchFactor(0, 1);
     objectSplitter_->setStretchFactor(1, 1);
     layout->addWidget(objectSplitter_, 1);
+    connectEditors();
     resetViews();
 }
 
@@ -181,8 +182,6 @@ QGroupBox* BdmvTab::buildIndexGroup() {
     labels->addWidget(lTitlenum_);
     v->addLayout(labels);
 
-    connect(sgTitles_, &QTableView::clicked, this, [this] { sgTitlesClick(); });
-    connect(cbTitleNo_, &QComboBox::currentIndexChanged, this, [this] { cbTitleNoChange(); });
     return group;
 }
 
@@ -232,7 +231,6 @@ QGroupBox* BdmvTab::buildObjectGroup() {
     labels->addWidget(lObjects_);
     ov->addLayout(labels);
 
-    connect(sgObject_, &QTableView::clicked, this, [this] { sgObjectClick(); });
     return group;
 }
 
@@ -251,7 +249,7 @@ QGroupBox* BdmvTab::buildCommandGroup() {
     sgCommands_->horizontalHeader()->resizeSection(0, fm.horizontalAdvance("00000") + 12);
     for (int c = 1; c <= 3; ++c) sgCommands_->horizontalHeader()->resizeSection(c, fm.horizontalAdvance("000000000") + 12);
     v->addWidget(sgCommands_, 1);
-    connect(sgCommands_, &QTableView::clicked, this, [this](const QModelIndex& at) { emit commandClicked(at.row()); });
+    buildCommandEditor(v);
     return group;
 }
 
@@ -270,29 +268,9 @@ void BdmvTab::resetViews() {
     commands_->reset();
     for (QTableView* g : {sgTitles_, sgObject_, sgCommands_}) setGridEnabled(g, false);
     bEditIndexExtDat_->setEnabled(false);
-}
-
-void BdmvTab::fillEntryControls(const TIndexTitle& e, QCheckBox* on, QComboBox* type, QComboBox* object, QComboBox* file,
-                                QComboBox* playback) {
-    selectIndex(type, e.object_type - 1);
-    if (playback) selectIndex(playback, e.playback_type);
-    if (e.isHdmv()) {
-        selectIndex(object, e.mobj_id_ref == kNoObject ? -1 : e.mobj_id_ref);
-        on->setChecked(e.mobj_id_ref != kNoObject);
-        object->setEnabled(e.mobj_id_ref != kNoObject);
-        type->setEnabled(e.mobj_id_ref != kNoObject);
-        if (playback) playback->setEnabled(e.mobj_id_ref != kNoObject);
-        file->setEnabled(false);
-    } else {
-        on->setChecked(true);
-        const QString name = QString::fromStdString(latin1ToUtf8(e.bdjo_file_name));
-        if (file->findText(name) < 0) file->addItem(name);
-        file->setCurrentIndex(file->findText(name));
-        file->setEnabled(true);
-        object->setEnabled(false);
-        type->setEnabled(true);
-        if (playback) playback->setEnabled(true);
-    }
+    for (QWidget* w : std::initializer_list<QWidget*>{bbObins_, bbObdel_, bbTiins_, bbTidel_, bbSaveCommands_}) w->setEnabled(false);
+    disc_ = nullptr;
+    showCommandInEditor();
 }
 
 void BdmvTab::showDisc(LoadedDisc* disc) {
@@ -310,6 +288,8 @@ void BdmvTab::showDisc(LoadedDisc* disc) {
         lObjects_->setText(q(objectCountLabel(disc->movieObject)));
         lObjExtDat_->setText(q(ExtDatCap(disc->movieObject.extension)));
         for (QWidget* w : std::initializer_list<QWidget*>{cbResume_, cbMenuCall_, cbTitleSearch_}) w->setEnabled(objectCount > 0);
+        bbObins_->setEnabled(true);
+        bbObdel_->setEnabled(true);
         fillNumbers(cbTitleOID_, objectCount);
         fillNumbers(cbFPBObject_, objectCount);
         fillNumbers(cbTMObject_, objectCount);
@@ -331,8 +311,14 @@ void BdmvTab::showDisc(LoadedDisc* disc) {
 
     const TINDX& x = disc->index;
     eContent_->setText(QString::fromStdString(latin1ToUtf8(x.content_provider_user_data)));
-    fillEntryControls(x.indexes.FirstPlayback, cbFPBon_, cbFPBtype_, cbFPBObject_, cbFPBFile_, cbFPBTitlePBtype_);
-    fillEntryControls(x.indexes.TopMenu, cbTMon_, cbTMtype_, cbTMObject_, cbTMFile_, nullptr);
+    for (const TIndexTitle* e : {&x.indexes.FirstPlayback, &x.indexes.TopMenu}) {
+        // A BD-J entry's file joins its list when the folder did not list it.
+        if (e->isHdmv()) continue;
+        QComboBox* file = e == &x.indexes.FirstPlayback ? cbFPBFile_ : cbTMFile_;
+        const QString name = QString::fromStdString(latin1ToUtf8(e->bdjo_file_name));
+        if (file->findText(name) < 0) file->addItem(name);
+    }
+    showEntries();
     const bool titles = !x.indexes.Titles.empty();
     {
         const QSignalBlocker block(cbTitleNo_);
@@ -341,6 +327,8 @@ void BdmvTab::showDisc(LoadedDisc* disc) {
     titles_->setRows(titleGrid(x).rows);
     sgTitles_->resizeColumnsToContents();
     for (QWidget* w : std::initializer_list<QWidget*>{cbTitleNo_, cbTitleAT_, cbTitlePBT_}) w->setEnabled(titles);
+    bbTiins_->setEnabled(true);
+    bbTidel_->setEnabled(true);
     cbTitleOT_->setEnabled(titles && !disc->bdjoFiles.empty());
     lIndexExtDat_->setText(q(ExtDatCap(x.extension)));
     bEditIndexExtDat_->setEnabled(false);  // the ExtensionData editor comes with its own dialog
@@ -401,8 +389,10 @@ void BdmvTab::sgObjectClick() {
         commands_->reset();
         setGridEnabled(sgCommands_, false);
     }
+    bbSaveCommands_->setEnabled(!o.navigation_commands.empty());
     log_.slogR();
     sgCommands_->selectRow(0);
+    showCommandInEditor();
     emit objectShown(i, !o.navigation_commands.empty());
 }
 
@@ -418,33 +408,6 @@ void BdmvTab::selectCommandRow(int row) {
     if (row < 0 || row >= commands_->rowCount()) return;
     sgCommands_->selectRow(row);
     sgCommands_->scrollTo(commands_->index(row, 1));
-}
-
-void BdmvTab::sgTitlesClick() {
-    if (!disc_ || titles_->isReset()) return;
-    const auto current = sgTitles_->currentIndex();
-    const int row = current.isValid() ? current.row() : 0;
-    cbTitleNo_->setCurrentIndex(row);
-    cbTitleNoChange();
-    const auto& t = disc_->index.indexes.Titles.at(static_cast<std::size_t>(row));
-    if (t.isHdmv() && disc_->movieObjectRead && t.mobj_id_ref < disc_->movieObject.objects.mobjs.size()) {
-        selectObject(t.mobj_id_ref);
-    }
-}
-
-void BdmvTab::cbTitleNoChange() {
-    if (!disc_ || titles_->isReset()) return;
-    const int i = cbTitleNo_->currentIndex();
-    if (i < 0 || i >= static_cast<int>(disc_->index.indexes.Titles.size())) return;
-    const TIndexTitle& t = disc_->index.indexes.Titles[static_cast<std::size_t>(i)];
-    selectIndex(cbTitleOT_, t.object_type - 1);
-    selectIndex(cbTitleAT_, t.access_type == 0 ? 0 : t.access_type - 1);
-    selectIndex(cbTitlePBT_, t.playback_type <= 1 ? t.playback_type : -1);
-    cbTitleOID_->setEnabled(t.isHdmv());
-    if (t.isHdmv()) selectIndex(cbTitleOID_, t.mobj_id_ref);
-    cbTitleFN_->setEnabled(!t.isHdmv());
-    if (!t.isHdmv()) cbTitleFN_->setCurrentIndex(cbTitleFN_->findText(QString::fromStdString(latin1ToUtf8(t.bdjo_file_name))));
-    if (sgTitles_->currentIndex().row() != i) sgTitles_->selectRow(i);
 }
 
 bool BdmvTab::hasNavigationData() const {

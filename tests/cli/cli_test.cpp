@@ -68,9 +68,9 @@ TEST(Cli, ShowPrintsGridsAndLabels) {
 
 TEST(Cli, RejectedFilesPrintHeadersAndTheErrorOnStderr) {
     TempDir dir;
-    DiscSpec spec;
-    spec.movieObject = movieObjectFile({}, {}, "0400");
-    const auto folder = makeDisc(dir / "MOVIE", spec);
+    DiscLayout layout;
+    layout.movieObject = movieObjectFile({}, {}, "0400");
+    const auto folder = makeDisc(dir / "MOVIE", layout);
     const auto r = cli({"show", "mobj", folder});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "# sgObject\nNo.\tresume\tmenu call\ttitle search\tcommands\nlObjects=\nlObjExtDat=\n");

@@ -21,7 +21,7 @@ CommandResult cli(std::vector<std::string> args) {
 class ExportProgram : public ::testing::Test {
 protected:
     void SetUp() override {
-        DiscSpec layout;
+        DiscLayout layout;
         layout.movieObject = movieObjectFile({{0, {}}, {0, {{0, 0, 0}, {0x20810000, 5, 0}, {0x50000001, 1, 2}}}});
         folder_ = makeDisc(dir_ / "MOVIE", layout);
     }
@@ -66,7 +66,7 @@ TEST_F(ExportProgram, ErrorsAndUsage) {
         std::string err;  // start of stderr
     };
     TempDir other;
-    DiscSpec bad;
+    DiscLayout bad;
     bad.movieObject = movieObjectFile({}, {}, "0400");
     const auto badFolder = makeDisc(other / "BAD", bad);
     const std::vector<Case> cases = {

@@ -21,7 +21,7 @@ std::string firstLine(const std::string& text) { return text.substr(0, text.find
 class RunVerb : public ::testing::Test {
 protected:
     void SetUp() override {
-        DiscSpec disc;
+        DiscLayout disc;
         disc.movieObject = movieObjectFile({
             // GPR1 := 42; Play PL GPR1; GPR1 += 1; Jump Title 3; GPR2 := 1 (never reached)
             {0, {{0x50400001, 1, 42}, {0x22000000, 1, 0}, {0x50400003, 1, 1}, {0x21810000, 3, 0}, {0x50400001, 2, 1}}},
@@ -73,7 +73,7 @@ TEST_F(RunVerb, RefusesMissingObjectsAndRejectedFiles) {
     EXPECT_EQ(beyond.out, "");
     EXPECT_NE(beyond.err.find("3"), std::string::npos);
 
-    DiscSpec disc;
+    DiscLayout disc;
     disc.movieObject = movieObjectFile({{0, {{0x22800000, 1, 0}}}}, {}, "0400");
     const auto bad = makeDisc(dir_ / "BAD", disc);
     const auto rejected = cli({"run", bad, "0"});

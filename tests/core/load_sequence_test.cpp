@@ -75,11 +75,11 @@ TEST(LoadSequence, LogReadsAsAChecklist) {
 
 TEST(LoadSequence, SoundBdjoAndAllStreamsPresent) {
     TempDir dir;
-    DiscSpec spec;
-    spec.streams = spec.clips;
-    spec.sound = true;
-    spec.bdjo = {"00001", "00000"};
-    const auto l = load(makeDisc(dir / "Title", spec));
+    DiscLayout layout;
+    layout.streams = layout.clips;
+    layout.sound = true;
+    layout.bdjo = {"00001", "00000"};
+    const auto l = load(makeDisc(dir / "Title", layout));
     const auto plain = l->sink.plain();
     auto has = [&](const std::string& s) { return std::find(plain.begin(), plain.end(), s) != plain.end(); };
     EXPECT_TRUE(has("AUXDATA folder: OK"));
@@ -93,9 +93,9 @@ TEST(LoadSequence, SoundBdjoAndAllStreamsPresent) {
 
 TEST(LoadSequence, MissingItemsAreAllReportedThenTheCheckFails) {
     TempDir dir;
-    DiscSpec spec;
-    spec.backupFolder = false;
-    const std::string folder = makeDisc(dir / "X", spec);
+    DiscLayout layout;
+    layout.backupFolder = false;
+    const std::string folder = makeDisc(dir / "X", layout);
     fs::remove(fs::path(folder) / "index.bdmv");
     const auto l = load(folder);
     const std::vector<std::string> expected = {
@@ -108,12 +108,12 @@ TEST(LoadSequence, MissingItemsAreAllReportedThenTheCheckFails) {
 
 TEST(LoadSequence, BadNavigationFilesAreReportedAndTheLoadGoesOn) {
     TempDir dir;
-    DiscSpec spec;
-    spec.movieObject = movieObjectFile({}, {}, "0400");
-    IndexSpec many;
+    DiscLayout layout;
+    layout.movieObject = movieObjectFile({}, {}, "0400");
+    IndexLayout many;
     many.titleCountField = 1000;
-    spec.index = indexFile(many);
-    const auto l = load(makeDisc(dir / "X", spec));
+    layout.index = indexFile(many);
+    const auto l = load(makeDisc(dir / "X", layout));
     const auto& lines = l->sink.lines;
     EXPECT_EQ(lines[7], "ERROR: [re]Format error MovieObject.bdmv[/re]");
     EXPECT_EQ(lines[13], "Error in index.bdmv (number of title: 1000)");
@@ -124,7 +124,7 @@ TEST(LoadSequence, BadNavigationFilesAreReportedAndTheLoadGoesOn) {
     EXPECT_EQ(l->disc.titleCountError, 1000u);
 
     TempDir dir2;
-    DiscSpec bad;
+    DiscLayout bad;
     bad.index = std::vector<std::uint8_t>{'I', 'N', 'D', 'X', '0', '4', '0', '0'};
     const auto m = load(makeDisc(dir2 / "X", bad));
     EXPECT_EQ(m->sink.lines[13], "ERROR: [re]index.bdmv format error at $00000008[/re]");

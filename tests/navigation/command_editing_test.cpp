@@ -21,9 +21,9 @@ NavigationCommand goTo(std::uint32_t target) { return {0x20810000, target, 0}; }
 // A model read from bytes built independently of the writer, with an
 // ExtensionData() block so that its start address has to follow every edit.
 TMOBJ modelWith(const std::vector<std::vector<NavigationCommand>>& objects, bool extension = true) {
-    std::vector<ObjectSpec> layouts;
+    std::vector<ObjectLayout> layouts;
     for (const auto& commands : objects) {
-        ObjectSpec s;
+        ObjectLayout s;
         for (const auto& c : commands) s.commands.push_back({c.opword, c.destination, c.source});
         layouts.push_back(s);
     }

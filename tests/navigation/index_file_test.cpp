@@ -18,7 +18,7 @@ Expected<IndexRead> read(const std::vector<std::uint8_t>& bytes, std::optional<s
 }  // namespace
 
 TEST(IndexFile, TitleRowsLabelsAndRoundTrip) {
-    IndexSpec s;
+    IndexLayout s;
     s.provider = "Provider";
     s.topMenu = {1, 0, 0, kNoObject, {}};
     s.titles = {{1, 1, 0, 3, {}}, {2, 2, 2, 0, "00001"}, {1, 3, 1, 0, {}}};
@@ -38,7 +38,7 @@ TEST(IndexFile, TitleRowsLabelsAndRoundTrip) {
 }
 
 TEST(IndexFile, FirstPlaybackAndTopMenuReferences) {
-    IndexSpec s;
+    IndexLayout s;
     s.firstPlayback = {1, 0, 0, 7, {}};
     s.topMenu = {1, 0, 0, kNoObject, {}};
     const auto bytes = indexFile(s);
@@ -53,14 +53,14 @@ TEST(IndexFile, FirstPlaybackAndTopMenuReferences) {
 }
 
 TEST(IndexFile, TitleCountLimit) {
-    IndexSpec s;
-    s.titles.assign(999, EntrySpec{});
+    IndexLayout s;
+    s.titles.assign(999, EntryLayout{});
     auto ok = read(indexFile(s));
     ASSERT_TRUE(ok.ok());
     EXPECT_FALSE(ok->titleCountError);
     EXPECT_EQ(ok->model.indexes.Titles.size(), 999u);
 
-    s.titles.assign(1000, EntrySpec{});
+    s.titles.assign(1000, EntryLayout{});
     auto over = read(indexFile(s));
     ASSERT_TRUE(over.ok());
     EXPECT_EQ(over->titleCountError, 1000u);
@@ -76,7 +76,7 @@ TEST(IndexFile, HeaderMismatchAndTruncation) {
         ASSERT_FALSE(r.ok()) << header;
         EXPECT_EQ(r.error().message, "index.bdmv format error at $00000008");
     }
-    IndexSpec s;
+    IndexLayout s;
     s.titleCountField = 999;  // announces far more titles than the file holds
     auto r = read(indexFile(s));
     ASSERT_TRUE(r.ok());
@@ -85,7 +85,7 @@ TEST(IndexFile, HeaderMismatchAndTruncation) {
 }
 
 TEST(IndexFile, IndexesPlacedLaterKeepTheirGap) {
-    IndexSpec s;
+    IndexLayout s;
     s.titles = {{}};
     auto bytes = indexFile(s);
     bytes.insert(bytes.begin() + 78, 6, 0xEE);

@@ -15,7 +15,7 @@ using namespace navelo::test;
 namespace {
 
 TMOBJ objectsWith(const std::vector<std::size_t>& commandCounts, bool extension = true) {
-    std::vector<ObjectSpec> layouts;
+    std::vector<ObjectLayout> layouts;
     for (const auto n : commandCounts) layouts.push_back({0, std::vector<CommandWords>(n, CommandWords{0x20810000, 0, 0})});
     const auto bytes = movieObjectFile(layouts, extension ? extensionBlock({9, 9}) : std::vector<std::uint8_t>{});
     FieldReader in(kMovieObjectFileName, bytes);
@@ -24,8 +24,8 @@ TMOBJ objectsWith(const std::vector<std::size_t>& commandCounts, bool extension 
     return read->model;
 }
 
-TINDX indexWith(const std::vector<EntrySpec>& titles, EntrySpec topMenu = {1, 0, 0, 0, {}}, bool extension = true) {
-    IndexSpec layout;
+TINDX indexWith(const std::vector<EntryLayout>& titles, EntryLayout topMenu = {1, 0, 0, 0, {}}, bool extension = true) {
+    IndexLayout layout;
     layout.titles = titles;
     layout.topMenu = topMenu;
     if (extension) layout.extension = extensionBlock({7, 7, 7});
@@ -36,8 +36,8 @@ TINDX indexWith(const std::vector<EntrySpec>& titles, EntrySpec topMenu = {1, 0,
     return read->model;
 }
 
-EntrySpec hdmv(std::uint16_t object) { return {1, 0, 0, object, {}}; }
-EntrySpec bdj(const std::string& name) { return {2, 0, 0, 0, name}; }
+EntryLayout hdmv(std::uint16_t object) { return {1, 0, 0, object, {}}; }
+EntryLayout bdj(const std::string& name) { return {2, 0, 0, 0, name}; }
 
 void expectConsistent(const TMOBJ& m) {
     EXPECT_EQ(m.objects.number_of_mobjs, m.objects.mobjs.size());
@@ -274,7 +274,7 @@ TEST(TitleEditing, InsertingAndDeletingRenumbersTitles) {
 }
 
 TEST(TitleEditing, TitleCountStopsWhereTheReaderWould) {
-    std::vector<EntrySpec> titles(998, hdmv(0));
+    std::vector<EntryLayout> titles(998, hdmv(0));
     TINDX x = indexWith(titles, {1, 0, 0, 0, {}}, false);
     EXPECT_EQ(insertTitle(x, 0), 1u);
     EXPECT_EQ(x.indexes.number_of_Titles, 999);
@@ -292,7 +292,7 @@ TEST(EntryEditing, SwitchingFirstPlaybackAndTopMenu) {
     struct Case {
         const char* what;
         IndexEntry entry;
-        EntrySpec before;
+        EntryLayout before;
         bool on;
         int typeIndex;
         std::optional<std::size_t> selection;
@@ -308,7 +308,7 @@ TEST(EntryEditing, SwitchingFirstPlaybackAndTopMenu) {
         {"BD-J top menu off", IndexEntry::TopMenu, {2, 0, 0, 0, "00001"}, false, 1, std::nullopt, 1, kNoObject},
     };
     for (const auto& k : cases) {
-        IndexSpec layout;
+        IndexLayout layout;
         (k.entry == IndexEntry::FirstPlayback ? layout.firstPlayback : layout.topMenu) = k.before;
         (k.entry == IndexEntry::FirstPlayback ? layout.topMenu : layout.firstPlayback) = {1, 0, 0, kNoObject, {}};
         const auto bytes = indexFile(layout);

@@ -274,7 +274,7 @@ TEST(RandomEditing, FilesWithExtensionDataStayWritable) {
                                            {0x4000, {}},
                                            {0, {{0x21810000, 1, 0}}}},
                                           ext);
-        IndexSpec layout;
+        IndexLayout layout;
         layout.titles = {{1, 0, 0, 0, {}}, {2, 2, 1, 0, "00001"}, {1, 3, 1, 2, {}}};
         layout.topMenu = {2, 0, 0, 0, "00000"};
         layout.extension = ext;

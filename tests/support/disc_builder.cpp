@@ -5,7 +5,7 @@
 namespace navelo::test {
 namespace fs = std::filesystem;
 
-std::vector<std::uint8_t> movieObjectFile(const std::vector<ObjectSpec>& objects, const std::vector<std::uint8_t>& extension,
+std::vector<std::uint8_t> movieObjectFile(const std::vector<ObjectLayout>& objects, const std::vector<std::uint8_t>& extension,
                                           const std::string& version) {
     std::uint32_t length = 6;
     for (const auto& o : objects) length += 4 + 12 * static_cast<std::uint32_t>(o.commands.size());
@@ -21,7 +21,7 @@ std::vector<std::uint8_t> movieObjectFile(const std::vector<ObjectSpec>& objects
 }
 
 namespace {
-void entry(ByteBuilder& b, const EntrySpec& e, bool title) {
+void entry(ByteBuilder& b, const EntryLayout& e, bool title) {
     b.u32((static_cast<std::uint32_t>(e.objectType) << 30) | (title ? static_cast<std::uint32_t>(e.accessType) << 28 : 0));
     b.u16(static_cast<std::uint32_t>(e.playbackType) << 14);
     if (e.objectType == 1) {
@@ -32,7 +32,7 @@ void entry(ByteBuilder& b, const EntrySpec& e, bool title) {
 }
 }  // namespace
 
-std::vector<std::uint8_t> indexFile(const IndexSpec& s) {
+std::vector<std::uint8_t> indexFile(const IndexLayout& s) {
     const auto n = static_cast<std::uint32_t>(s.titles.size());
     const std::uint32_t indexesLength = 26 + 12 * n;
     ByteBuilder b;
@@ -72,22 +72,22 @@ std::vector<std::uint8_t> soundFile(const std::vector<std::uint32_t>& sizes) {
     return b;
 }
 
-std::string makeDisc(const fs::path& root, const DiscSpec& spec) {
+std::string makeDisc(const fs::path& root, const DiscLayout& layout) {
     const fs::path bdmv = root / "BDMV";
     for (const char* d : {"PLAYLIST", "CLIPINF", "STREAM"}) fs::create_directories(bdmv / d);
-    if (spec.backupFolder) fs::create_directories(bdmv / "BACKUP");
-    for (const auto& p : spec.playlists) writeFile(bdmv / "PLAYLIST" / (p + ".mpls"), {0});
-    for (const auto& c : spec.clips) writeFile(bdmv / "CLIPINF" / (c + ".clpi"), {0});
-    for (const auto& s : spec.streams) writeFile(bdmv / "STREAM" / (s + ".m2ts"), std::vector<std::uint8_t>(192, 0x47));
-    for (const auto& j : spec.bdjo) writeFile(bdmv / "BDJO" / (j + ".bdjo"), {0});
-    if (spec.sound) writeFile(bdmv / "AUXDATA" / "sound.bdmv", soundFile({8, 6}));
-    auto mobj = spec.movieObject;
+    if (layout.backupFolder) fs::create_directories(bdmv / "BACKUP");
+    for (const auto& p : layout.playlists) writeFile(bdmv / "PLAYLIST" / (p + ".mpls"), {0});
+    for (const auto& c : layout.clips) writeFile(bdmv / "CLIPINF" / (c + ".clpi"), {0});
+    for (const auto& s : layout.streams) writeFile(bdmv / "STREAM" / (s + ".m2ts"), std::vector<std::uint8_t>(192, 0x47));
+    for (const auto& j : layout.bdjo) writeFile(bdmv / "BDJO" / (j + ".bdjo"), {0});
+    if (layout.sound) writeFile(bdmv / "AUXDATA" / "sound.bdmv", soundFile({8, 6}));
+    auto mobj = layout.movieObject;
     if (mobj.empty()) {
         mobj = movieObjectFile({{0x8000, {{0x50400001, 1, 2}, {0x22000000, 0, 0}}}, {0x4000, {}}});
     }
-    auto index = spec.index;
+    auto index = layout.index;
     if (index.empty()) {
-        IndexSpec s;
+        IndexLayout s;
         s.titles = {{1, 0, 0, 0, {}}, {1, 0, 1, 1, {}}};
         index = indexFile(s);
     }

@@ -10,10 +10,15 @@
 #include <QTextCursor>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTest>
 #include <filesystem>
 
 #include "ui/bdmv_tab.h"
+#include "ui/execute_panel.h"
+#include "ui/register_panel.h"
+#include <QComboBox>
+#include <QSpinBox>
 #include "ui/log_view.h"
 #include "ui/main_window.h"
 #include "ui/menu_display_options.h"
@@ -121,9 +126,9 @@ TEST(MainWindow, SaveFollowsTheTabAndTheBackupMode) {
 
 TEST(MainWindow, FailedCheckAndFormatErrorsShowInTheLog) {
     TempDir dir;
-    DiscSpec spec;
-    spec.movieObject = movieObjectFile({}, {}, "0400");
-    const std::string folder = makeDisc(dir / "MOVIE", spec);
+    DiscLayout layout;
+    layout.movieObject = movieObjectFile({}, {}, "0400");
+    const std::string folder = makeDisc(dir / "MOVIE", layout);
     Window win(arg(folder));
     EXPECT_TRUE(win.logLines().contains("ERROR: Format error MovieObject.bdmv"));
     EXPECT_FALSE(win.grid("sgCommands")->isEnabled());
@@ -155,6 +160,81 @@ TEST(MainWindow, SettingsSurviveARestart) {
     EXPECT_EQ(again.w->bdmvTab()->folderText().toStdString(), folder);
     EXPECT_TRUE(again.w->disc().checkPassed);
     EXPECT_EQ(again.w->windowTitle(), "Navelo v0.27b [MOVIE]");
+}
+
+TEST(MainWindow, EditsCommandsAndSavesThemConsistently) {
+    TempDir dir;
+    DiscLayout layout;
+    layout.movieObject = movieObjectFile({{0, {{0x50000001, 1, 2}, {0, 0, 0}, {0x20810000, 1, 0}}}});
+    const std::string folder = makeDisc(dir / "MOVIE", layout);
+    Window win(arg(folder));
+    auto* commands = win.grid("sgCommands");
+    // Group "Branch" for "Move GPR1, GPR2": the opword keeps its operands, loses its options.
+    auto* group = win.w->findChild<QComboBox*>("cbCmdGrp");
+    commands->selectRow(0);
+    emit group->activated(0);
+    EXPECT_EQ(win.cell("sgCommands", 0, 1), "40000000");
+    EXPECT_EQ(win.cell("sgCommands", 0, 4), "!NOP GPR1, GPR2  ; Invalid opcode");
+    // Insert after line 0: the GoTo that pointed at line 1 now points at line 2.
+    QTest::mouseClick(win.w->findChild<QToolButton*>("bbNCins"), Qt::LeftButton);
+    EXPECT_EQ(win.cell("sgCommands", 3, 4), "GoTo 2");
+    EXPECT_EQ(win.cell("sgObject", 0, 4), "4");
+    // Delete key on the new line puts it back.
+    commands->setFocus();
+    commands->selectRow(1);
+    QTest::keyClick(commands, Qt::Key_Delete);
+    EXPECT_EQ(win.cell("sgCommands", 2, 4), "GoTo 1");
+    win.w->optionsTab()->cbOBackup()->setChecked(false);
+    QTest::mouseClick(win.w->saveButton(), Qt::LeftButton);
+    // What was saved reads back as what is shown.
+    Window again(arg(folder));
+    EXPECT_EQ(again.cell("sgCommands", 0, 1), "40000000");
+    EXPECT_EQ(again.cell("sgObject", 0, 4), "3");
+}
+
+TEST(MainWindow, ObjectDeletionReportsBrokenTitleReferences) {
+    TempDir dir;
+    DiscLayout layout;
+    layout.movieObject = movieObjectFile({{0, {}}, {0, {}}, {0, {}}});
+    IndexLayout index;
+    index.titles = {{1, 0, 0, 2, {}}, {1, 0, 0, 1, {}}};
+    layout.index = indexFile(index);
+    const std::string folder = makeDisc(dir / "MOVIE", layout);
+    Window win(arg(folder));
+    win.grid("sgObject")->selectRow(1);
+    QTest::mouseClick(win.w->findChild<QToolButton*>("bbObdel"), Qt::LeftButton);
+    EXPECT_EQ(win.cell("sgTitles", 0, 4), "1");
+    EXPECT_EQ(win.cell("sgTitles", 1, 4), "??");
+    EXPECT_TRUE(win.logLines().contains("ERROR: Invalid object reference in Title 2"));
+    EXPECT_EQ(win.w->statusPanels()->panelText(1), " See Status");
+}
+
+TEST(MainWindow, StartRunsTheObjectAndTraceSteps) {
+    TempDir dir;
+    DiscLayout layout;
+    // GPR1 := 5; GPR1 += 2; Jump Title 3.
+    layout.movieObject = movieObjectFile({{0, {{0x50400001, 1, 5}, {0x50400003, 1, 2}, {0x21810000, 3, 0}}}});
+    const std::string folder = makeDisc(dir / "MOVIE", layout);
+    Window win(arg(folder));
+    win.w->optionsTab()->findChild<QSpinBox*>("ieActiDelay")->setValue(0);
+    auto* panel = win.w->executePanel();
+    ASSERT_TRUE(panel->bStart()->isEnabled());
+    QTest::mouseClick(panel->bStart(), Qt::LeftButton);
+    EXPECT_EQ(win.w->registers().GPR[1], 7u);
+    EXPECT_EQ(win.w->registers().PSR[4], 3u);
+    EXPECT_EQ(win.w->statusPanels()->panelText(0), " Ready.  ");
+
+    panel->cbTrace()->setChecked(true);
+    QTest::mouseClick(panel->bStart(), Qt::LeftButton);
+    EXPECT_EQ(win.w->statusPanels()->panelText(0), " Running trace... ");
+    EXPECT_TRUE(win.w->statusPanels()->panelText(1).startsWith(" Line 0000 : 50400001 00000001  00000005  : Move GPR1, 5"))
+        << win.w->statusPanels()->panelText(1).toStdString();
+    EXPECT_TRUE(win.w->cancelButton()->isEnabled());
+    QTest::mouseClick(panel->bStart(), Qt::LeftButton);
+    EXPECT_EQ(win.w->registers().GPR[1], 5u);
+    QTest::mouseClick(win.w->cancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(win.w->cancelButton()->isEnabled());
+    EXPECT_EQ(win.w->statusPanels()->panelText(0), " Ready.  ");
 }
 
 int main(int argc, char** argv) {
