@@ -105,10 +105,16 @@ std::vector<FolderEntry> listFiles(const fs::path& folder, const std::string& su
         out.push_back({std::move(name), sec ? 0 : static_cast<std::uint64_t>(size)});
     }
     // The order a disc author sees in the original tool: by name, ignoring case.
-    std::sort(out.begin(), out.end(), [](const FolderEntry& a, const FolderEntry& b) {
-        const std::string la = lowered(a.name), lb = lowered(b.name);
-        return la != lb ? la < lb : a.name < b.name;
+    std::vector<std::pair<std::string, std::size_t>> keys;
+    keys.reserve(out.size());
+    for (std::size_t i = 0; i < out.size(); ++i) keys.emplace_back(lowered(out[i].name), i);
+    std::sort(keys.begin(), keys.end(), [&out](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : out[a.second].name < out[b.second].name;
     });
+    std::vector<FolderEntry> sorted;
+    sorted.reserve(out.size());
+    for (const auto& k : keys) sorted.push_back(std::move(out[k.second]));
+    out = std::move(sorted);
     return out;
 }
 

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QCheckBox>
 #include <QSettings>
 #include <QTabWidget>
@@ -151,7 +153,10 @@ TEST(MainWindow, SettingsSurviveARestart) {
         win.w->optionsTab()->rgOBackup()->setItemIndex(1);
         win.w->optionsTab()->cbOSaveBACKUP()->setChecked(true);
         win.w->move(50, 60);
+        // Temporary menu files of the run are removed when the window closes.
+        writeFile(QDir::temp().filePath("Navelo_00001.resource.tmp").toStdString(), {1});
         win.w->close();
+        EXPECT_FALSE(QFile::exists(QDir::temp().filePath("Navelo_00001.resource.tmp")));
     }
     // Two arguments are ignored: "Auto Read" loads the stored folder.
     Window again(QStringList{"a", "b"}, settings);
@@ -235,6 +240,26 @@ TEST(MainWindow, StartRunsTheObjectAndTraceSteps) {
     QTest::mouseClick(win.w->cancelButton(), Qt::LeftButton);
     EXPECT_FALSE(win.w->cancelButton()->isEnabled());
     EXPECT_EQ(win.w->statusPanels()->panelText(0), " Ready.  ");
+}
+
+TEST(MainWindow, DoubleClickJumpsToTheNamedLineOrTitle) {
+    TempDir dir;
+    DiscLayout layout;
+    layout.movieObject = movieObjectFile({{0, {{0x20810000, 2, 0}, {0x21810000, 2, 0}, {0, 0, 0}}}, {0, {{0, 0, 0}}}});
+    IndexLayout index;
+    index.titles = {{1, 0, 0, 0, {}}, {1, 0, 0, 1, {}}};
+    layout.index = indexFile(index);
+    const std::string folder = makeDisc(dir / "MOVIE", layout);
+    Window win(arg(folder));
+    auto* commands = win.grid("sgCommands");
+    commands->selectRow(0);
+    win.w->bdmvTab()->commandsDoubleClick();
+    EXPECT_EQ(commands->currentIndex().row(), 2);
+    // "Jump Title 2" selects title 2 and shows its movie object 1.
+    commands->selectRow(1);
+    win.w->bdmvTab()->commandsDoubleClick();
+    EXPECT_EQ(win.grid("sgTitles")->currentIndex().row(), 1);
+    EXPECT_EQ(win.w->bdmvTab()->selectedObject(), 1);
 }
 
 int main(int argc, char** argv) {
