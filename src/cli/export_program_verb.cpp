@@ -7,6 +7,7 @@
 
 #include "cli/verbs.h"
 #include "core/field_reader.h"
+#include "cli/movie_object_input.h"
 #include "navigation/movie_object.h"
 #include "navigation/program_list.h"
 
@@ -14,29 +15,12 @@ namespace navelo::cli {
 namespace fs = std::filesystem;
 
 int runExportProgram(const std::string& dir, std::size_t object, const std::string& outFile, bool binary) {
-    auto in = FieldReader::open(fs::path(dir) / kMovieObjectFileName);
-    if (!in) {
-        printError(in.error().message);
-        return 1;
-    }
-    auto read = readMovieObject(*in);
-    if (!read) {
-        printError(read.error().message);
-        return 1;
-    }
-    const auto& objects = read->model.objects.mobjs;
-    if (object >= objects.size()) {
-        printError(fmt::format("No movie object {} in {} ({} objects)", object, kMovieObjectFileName, objects.size()));
-        return 1;
-    }
-    // A short file still loads (missing commands read as NOPs), as in the
-    // window; the list is written, but the exit status reports the damage.
-    int status = 0;
-    if (read->truncated) {
-        printError(read->truncated->describe());
-        status = 1;
-    }
-    const auto saved = saveProgramList(outFile, objects[object], binary ? ProgramFormat::Binary : ProgramFormat::List);
+    const auto input = readMovieObjectOf(dir);
+    if (!input) return 1;
+    const Tmobject* target = movieObjectAt(input->model, object);
+    if (!target) return 1;
+    const int status = input->truncated ? 1 : 0;
+    const auto saved = saveProgramList(outFile, *target, binary ? ProgramFormat::Binary : ProgramFormat::List);
     if (!saved) {
         printError(saved.error().message);
         return 1;

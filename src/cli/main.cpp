@@ -55,6 +55,8 @@ int main(int argc, char** argv) {
     exportProgram->add_option("-o,--output", exportFile, "The list file to write")->required();
     exportProgram->add_flag("--binary", exportBinary, "Write the raw 12-byte commands instead of the text list");
 
+    const auto chapters = addChapterVerbs(app);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -73,5 +75,6 @@ int main(int argc, char** argv) {
     if (resave->parsed()) return runResave(files, outDir, options);
     if (run->parsed()) return runRun(dir, runObject, maxSteps, options);
     if (exportProgram->parsed()) return runExportProgram(dir, exportObject, exportFile, exportBinary);
+    if (const auto status = chapters()) return *status;
     return 2;
 }

@@ -11,34 +11,18 @@
 #include "core/log.h"
 #include "interpreter/engine.h"
 #include "interpreter/player_registers.h"
+#include "cli/movie_object_input.h"
 #include "navigation/movie_object.h"
 
 namespace navelo::cli {
 namespace fs = std::filesystem;
 
 int runRun(const std::string& dir, std::size_t object, std::uint64_t maxSteps, const CommonOptions& options) {
-    auto in = FieldReader::open(fs::path(dir) / kMovieObjectFileName);
-    if (!in) {
-        printError(in.error().message);
-        return 1;
-    }
-    auto read = readMovieObject(*in);
-    if (!read) {
-        printError(read.error().message);
-        return 1;
-    }
-    // A short file still loads (the missing commands read as NOPs), as in the
-    // window; the run goes ahead but the exit status reports the damage.
-    int status = 0;
-    if (read->truncated) {
-        printError(read->truncated->describe());
-        status = 1;
-    }
-    const auto& objects = read->model.objects.mobjs;
-    if (object >= objects.size()) {
-        printError(fmt::format("No movie object {} in {} ({} objects)", object, kMovieObjectFileName, objects.size()));
-        return 1;
-    }
+    const auto input = readMovieObjectOf(dir);
+    if (!input) return 1;
+    const Tmobject* target = movieObjectAt(input->model, object);
+    if (!target) return 1;
+    const int status = input->truncated ? 1 : 0;
 
     CliSink sink(stdout, options.markup);
     Log log(sink);
@@ -52,7 +36,7 @@ int runRun(const std::string& dir, std::size_t object, std::uint64_t maxSteps, c
         .cancelRequested = [&steps, maxSteps] { return steps++ >= maxSteps; },
         .lineChanged = {},
     });
-    const RunResult result = engine.start(objects[object].navigation_commands);
+    const RunResult result = engine.start(target->navigation_commands);
     if (result.stop == RunStop::Cancelled) {
         std::fputs("Step limit reached\n", stdout);
         return 1;

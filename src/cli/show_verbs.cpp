@@ -3,6 +3,7 @@
 
 #include "cli/cli_sink.h"
 #include "cli/grid_output.h"
+#include "cli/movie_object_input.h"
 #include "cli/verbs.h"
 #include "core/field_reader.h"
 #include "core/folder_check.h"
@@ -85,23 +86,9 @@ int runShowIndex(const std::string& dir, const CommonOptions& options) {
 
 int runShowMobj(const std::string& dir, const CommonOptions& options) {
     ShowOutput out(options.json);
-    int status = 0;
-    std::optional<TMOBJ> model;
-    auto in = FieldReader::open(fs::path(dir) / kMovieObjectFileName);
-    if (!in) {
-        printError(in.error().message);
-    } else {
-        auto read = readMovieObject(*in);
-        if (!read) {
-            printError(read.error().message);
-        } else {
-            if (read->truncated) {
-                printError(read->truncated->describe());
-                status = 1;
-            }
-            model = std::move(read->model);
-        }
-    }
+    const auto input = readMovieObjectOf(dir);
+    const int status = input && input->truncated ? 1 : 0;
+    const TMOBJ* model = input ? &input->model : nullptr;
     if (!model) {
         out.grid(objectGrid(TMOBJ{}));
         out.label("lObjects", "");

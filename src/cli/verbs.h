@@ -1,8 +1,14 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+
+namespace CLI {
+class App;
+}
 
 namespace navelo::cli {
 
@@ -24,6 +30,19 @@ int runRun(const std::string& dir, std::size_t object, std::uint64_t maxSteps, c
 // Writes movie object `object` of DIR/MovieObject.bdmv to outFile as a program
 // list: the text list, or the raw commands with `binary`.
 int runExportProgram(const std::string& dir, std::size_t object, const std::string& outFile, bool binary);
+
+// Chapter files of PlayList DIR/PLAYLIST/NAME.mpls; format: "pts", "frame" or "time".
+// Export writes the marks to outFile. Import replaces the marks by the file's
+// chapters and prints the mark grid, or with `save` writes the PlayList back
+// (with a backup) and says so.
+int runChaptersExport(const std::string& dir, const std::string& name, const std::string& format,
+                      const std::string& outFile);
+int runChaptersImport(const std::string& dir, const std::string& name, const std::string& chapterFile,
+                      const std::string& format, bool save);
+// Registers `chapters export` and `chapters import`; after parsing, the
+// returned call runs the one given and returns its exit status (nullopt when
+// neither was given).
+std::function<std::optional<int>()> addChapterVerbs(CLI::App& app);
 
 // Prints an error line on stderr, as the log would show it.
 void printError(const std::string& message);

@@ -58,3 +58,19 @@ std::string ExtDatCap(const TExtensionData& block) {
 }
 
 }  // namespace navelo
+
+namespace navelo {
+
+FileTrailer readTrailer(FieldReader& in, std::uint32_t extensionStart) {
+    FileTrailer t;
+    if (extensionStart == 0) {
+        t.padding = in.readRest();
+        return t;
+    }
+    // The block is read where the structure ends; a start address further on marks padding before it.
+    if (extensionStart > in.position() && extensionStart <= in.size()) t.padding = in.readBytes(extensionStart - in.position());
+    t.extension = ReadExtensionData(in);
+    return t;
+}
+
+}  // namespace navelo

@@ -37,3 +37,16 @@ void WriteExtensionData(const TExtensionData& block, BlockOutput& out);
 std::string ExtDatCap(const TExtensionData& block);
 
 }  // namespace navelo
+
+namespace navelo {
+
+// What follows a file's last structure: the bytes up to ExtensionData() (kept
+// so that padding is written back unchanged) and the block itself. Without
+// ExtensionData() (start address 0) everything up to the end is padding.
+struct FileTrailer {
+    std::vector<std::uint8_t> padding;
+    TExtensionData extension;
+};
+FileTrailer readTrailer(FieldReader& in, std::uint32_t extensionStart);
+
+}  // namespace navelo

@@ -70,15 +70,9 @@ Expected<MovieObjectRead> readMovieObject(FieldReader& in) {
                                  fmt::format("{} ends before its last movie object", kMovieObjectFileName)};
     }
 
-    // ExtensionData() is read where the objects end; bytes between the two are kept as they are.
-    if (m.ExtensionData_start_address != 0) {
-        if (m.ExtensionData_start_address > in.position() && m.ExtensionData_start_address <= in.size()) {
-            m.padding = in.readBytes(m.ExtensionData_start_address - in.position());
-        }
-        m.extension = ReadExtensionData(in);
-    } else {
-        m.padding = in.readRest();
-    }
+    auto trailer = readTrailer(in, m.ExtensionData_start_address);
+    m.padding = std::move(trailer.padding);
+    m.extension = std::move(trailer.extension);
     return result;
 }
 

@@ -227,4 +227,25 @@ std::string uoMaskText(std::uint32_t word) { return hexUpper(word, 8); }
 
 std::string extensionDataCaption(const TMPLS& model) { return ExtDatCap(model.ExtensionData); }
 
+std::string savePlayListHint(std::string_view name) { return fmt::format("Save {}.mpls", name); }
+
+std::vector<std::string> playListReadProgress(const TMPLS& m, std::uint64_t fileSize) {
+    std::vector<std::string> out;
+    auto at = [&](std::uint64_t position) { out.push_back(fmt::format("{}/{}", position, fileSize)); };
+    // Records follow each other without gaps; their places come from their content.
+    std::uint64_t o = std::uint64_t{m.PlayList_start_address} + 10;
+    for (const auto& p : m.PlayList.PlayItems) {
+        at(o);
+        o += 2 + playItemContentLength(p);
+    }
+    for (const auto& sp : m.PlayList.SubPaths) {
+        at(o);
+        o += 4 + subPathContentLength(sp);
+    }
+    if (m.PlayListMark_start_address != 0) {
+        for (std::size_t i = 0; i < m.PlayListMark.marks.size(); ++i) at(std::uint64_t{m.PlayListMark_start_address} + 6 + 14 * i);
+    }
+    return out;
+}
+
 }  // namespace navelo

@@ -75,4 +75,11 @@ std::string playbackCountText(const TMPLS& model);           // ieAIpbc
 std::string uoMaskText(std::uint32_t word);                  // heAIUO, heAIUO2, the UO cells: 8 hex digits
 std::string extensionDataCaption(const TMPLS& model);        // lMExtDat
 
+// ---- PlayList list and reading ----
+std::string savePlayListHint(std::string_view name);  // "Save 00001.mpls"
+// The status panel 1 texts "position/size" a read shows while it works through
+// the file: one per PlayItem, SubPath and mark, each at the place where that
+// record starts.
+std::vector<std::string> playListReadProgress(const TMPLS& model, std::uint64_t fileSize);
+
 }  // namespace navelo

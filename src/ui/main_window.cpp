@@ -26,6 +26,7 @@
 #include "ui/log_view.h"
 #include "ui/menu_display_options.h"
 #include "ui/options_tab.h"
+#include "ui/playlist_tab.h"
 #include "ui/status_panels.h"
 
 namespace navelo::ui {
@@ -72,7 +73,8 @@ MainWindow::MainWindow(QStringList arguments, std::unique_ptr<QSettings> setting
     bdmvTab_ = new BdmvTab(*log_);
     optionsTab_ = new OptionsTab;
     pages_->addTab(bdmvTab_, "&BDMV");
-    pages_->addTab(emptyPage("tsPLAYLIST", "PlayLists are not shown by this version yet."), "&PLAYLIST");
+    playlistTab_ = new PlaylistTab(*log_);
+    pages_->addTab(playlistTab_, "&PLAYLIST");
     pages_->addTab(emptyPage("tsCLIPINF", "Clip information is not shown by this version yet."), "&CLIPINF");
     pages_->addTab(buildMenuTab(), "&Menu");
     pages_->addTab(emptyPage("tsBDJO", "BD-J objects are not shown by this version yet."), "BD&JO");
@@ -111,6 +113,15 @@ MainWindow::MainWindow(QStringList arguments, std::unique_ptr<QSettings> setting
 
     bdmvTab_->setAutoRead([this] { return optionsTab_->autoRead(); });
     connect(bdmvTab_, &BdmvTab::readRequested, this, &MainWindow::bReadBDMVClick);
+    playlistTab_->setAutoRead([this] { return optionsTab_->autoRead(); });
+    playlistTab_->setFolder([this] { return bdmvTab_->folderText().toStdString(); });
+    // Save follows the PlayList held and the name selected.
+    auto playListSave = [this] {
+        if (static_cast<Tab>(pages_->currentIndex()) == Tab::Playlist) PageControlChange();
+    };
+    connect(playlistTab_, &PlaylistTab::playListRead, this, playListSave);
+    connect(playlistTab_, &PlaylistTab::selectionChanged, this, playListSave);
+    connect(bdmvTab_, &BdmvTab::playListRequested, this, &MainWindow::showPlayList);
     connect(bSave_, &QPushButton::clicked, this, &MainWindow::bSaveClick);
     connect(pages_, &QTabWidget::currentChanged, this, &MainWindow::PageControlChange);
     connect(bCancel_, &QPushButton::clicked, this, &MainWindow::bCancelClick);
@@ -240,7 +251,10 @@ void MainWindow::startUp() {
 void MainWindow::bReadBDMVClick() {
     log_->setShowDelay(optionsTab_->showDelayMs());
     bdmvTab_->resetViews();
+    playlistTab_->resetViews();
     disc_ = loadDisc(bdmvTab_->folderText().toStdString(), *log_);
+    playlistTab_->setPlaylists(disc_.checkPassed ? disc_.playlists : std::vector<std::string>{});
+    playlistTab_->setListEnabled(disc_.checkPassed && disc_.indexRead);
     if (disc_.checkPassed) {
         executePanel_->setObjectCount(disc_.movieObjectRead ? static_cast<int>(disc_.movieObject.objects.mobjs.size()) : 0);
         bdmvTab_->showDisc(&disc_);
@@ -269,9 +283,26 @@ bool MainWindow::mobjsave() {
 }
 
 void MainWindow::bSaveClick() {
-    if (static_cast<Tab>(pages_->currentIndex()) != Tab::Bdmv || !bSave_->isEnabled()) return;
-    indexsave();
-    mobjsave();
+    if (!bSave_->isEnabled()) return;
+    switch (static_cast<Tab>(pages_->currentIndex())) {
+        case Tab::Bdmv:
+            indexsave();
+            mobjsave();
+            break;
+        case Tab::Playlist:
+            playlistTab_->plsave(optionsTab_->saveOptions(), withTrailingSeparator(bdmvTab_->folderText().toStdString()));
+            break;
+        default:
+            break;
+    }
+}
+
+void MainWindow::showPlayList(const QString& name, int playItemRow) {
+    // A name the list does not hold shows nothing rather than another PlayList.
+    if (!playlistTab_->selectPlaylist(name)) return;
+    playlistTab_->readSelected();
+    showTab(Tab::Playlist);
+    if (playItemRow >= 0) playlistTab_->selectPlayItemRow(playItemRow);
 }
 
 void MainWindow::PageControlChange() {
@@ -296,6 +327,11 @@ void MainWindow::PageControlChange() {
             registerPanel_->show();
             break;
         case Tab::Playlist:
+            bSave_->show();
+            bSave_->setToolTip(q(savePlayListHint(playlistTab_->currentName().toStdString())));
+            bSave_->setEnabled(playlistTab_->hasPlayItems());
+            bFind_->show();
+            break;
         case Tab::Clipinf:
             bSave_->show();
             bFind_->show();
@@ -375,6 +411,7 @@ void MainWindow::regRead() {
     bdmvTab_->folderField()->setText(s.bdmvDir);
     optionsTab_->apply(s);
     bdmvTab_->setObjectPanelHeight(s.objectHeight);
+    playlistTab_->setGroupHeights(s.playListHeight, s.subPathHeight, s.playListMarkHeight);
 }
 
 void MainWindow::regWrite() {
@@ -390,6 +427,9 @@ void MainWindow::regWrite() {
     }
     s.bdmvDir = bdmvTab_->folderText();
     s.objectHeight = bdmvTab_->objectPanelHeight();
+    s.playListHeight = playlistTab_->playListHeight();
+    s.subPathHeight = playlistTab_->subPathHeight();
+    s.playListMarkHeight = playlistTab_->playListMarkHeight();
     s.save(*settings_);
     settings_->sync();
 }

@@ -26,6 +26,7 @@ class GuiLogSink;
 class LogView;
 class MenuDisplayOptions;
 class OptionsTab;
+class PlaylistTab;
 class StatusPanels;
 
 enum class Tab { Bdmv = 0, Playlist, Clipinf, Menu, Bdjo, Options, Status, About };
@@ -41,6 +42,7 @@ public:
     Log& log() { return *log_; }
     const LoadedDisc& disc() const { return disc_; }
     BdmvTab* bdmvTab() const { return bdmvTab_; }
+    PlaylistTab* playlistTab() const { return playlistTab_; }
     OptionsTab* optionsTab() const { return optionsTab_; }
     StatusPanels* statusPanels() const { return panels_; }
     LogView* logView() const { return logView_; }
@@ -76,6 +78,8 @@ private:
     void removeTemporaryFiles();
     bool indexsave();
     bool mobjsave();
+    // A command names a PlayList: show it, and the PlayItem when a row is given.
+    void showPlayList(const QString& name, int playItemRow);
     // Shows where a run stopped: status, the next command in trace mode, the registers.
     void afterRun(const RunResult& result);
     void traceStepAt(int row);
@@ -86,6 +90,7 @@ private:
 
     QTabWidget* pages_;
     BdmvTab* bdmvTab_;
+    PlaylistTab* playlistTab_;
     OptionsTab* optionsTab_;
     MenuDisplayOptions* menuOptions_;
     LogView* logView_;

@@ -139,5 +139,26 @@ TEST(PlayListRows, AppInfoFields) {
     EXPECT_EQ(stnGrid(TSTN{}).rows, (Rows{{"0", "0", "0", "0", "0", "0", "0"}}));
 }
 
+TEST(PlayListRows, ReadProgressNamesWhereEachRecordStarts) {
+    const fx::File f = fx::richFile();
+    const auto bytes = fx::file(f);
+    // The places counted from the fixture's own bytes: PlayItems, then SubPaths, then marks.
+    std::vector<std::string> expected;
+    std::size_t at = fx::kFirstPlayItemAt;
+    for (const auto& p : f.items) {
+        expected.push_back(std::to_string(at) + "/" + std::to_string(bytes.size()));
+        at += fx::playItem(p).size();
+    }
+    for (const auto& sp : f.subPaths) {
+        expected.push_back(std::to_string(at) + "/" + std::to_string(bytes.size()));
+        at += fx::subPath(sp).size();
+    }
+    for (std::size_t i = 0; i < f.marks.size(); ++i) {
+        expected.push_back(std::to_string(at + 6 + 14 * i) + "/" + std::to_string(bytes.size()));
+    }
+    EXPECT_EQ(playListReadProgress(richModel(), bytes.size()), expected);
+    EXPECT_EQ(savePlayListHint("00001"), "Save 00001.mpls");
+}
+
 }  // namespace
 }  // namespace navelo

@@ -1,5 +1,6 @@
 // The sample disc under samples/DEMO: it must be exactly what its generator
-// writes, load without a complaint, and show every look of the command grid.
+// writes, load without a complaint, show every look of the command grid and
+// give the PlayList tab PlayLists with every kind of content.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +16,8 @@
 #include "core/load/load_sequence.h"
 #include "navigation/command_codec.h"
 #include "navigation/navigation_rows.h"
+#include "playlist/playlist_file.h"
+#include "playlist/playlist_rows.h"
 #include "support/recording_sink.h"
 #include "support/run_command.h"
 #include "support/test_paths.h"
@@ -53,6 +56,22 @@ Loaded loadSample() {
     return l;
 }
 
+const std::vector<std::string> kPlayListNames = {"00000", "00001", "00002", "00003"};
+
+fs::path playListPath(const std::string& name) { return kSample / "BDMV/PLAYLIST" / (name + ".mpls"); }
+
+// The sample PlayList read with the PlayList reader; a failed read is a test failure.
+TMPLS readSamplePlayList(const std::string& name) {
+    auto in = FieldReader::open(playListPath(name));
+    EXPECT_TRUE(in.ok()) << name;
+    if (!in.ok()) return {};
+    auto read = readPlayList(*in);
+    EXPECT_TRUE(read.ok()) << name;
+    if (!read.ok()) return {};
+    EXPECT_FALSE(read->truncated.has_value()) << name << ": " << read->truncated->describe();
+    return read->model;
+}
+
 }  // namespace
 
 TEST(SampleDisc, CommittedSampleIsWhatTheGeneratorWrites) {
@@ -75,6 +94,8 @@ TEST(SampleDisc, CommittedSampleIsWhatTheGeneratorWrites) {
     EXPECT_EQ(made.at("BDMV/BACKUP/index.bdmv"), made.at("BDMV/index.bdmv"));
     EXPECT_EQ(made.at("BDMV/BACKUP/MovieObject.bdmv"), made.at("BDMV/MovieObject.bdmv"));
     EXPECT_TRUE(made.contains("BDMV/STREAM/.keep"));
+    EXPECT_TRUE(made.contains("BDMV/CLIPINF/.keep"));
+    for (const auto& name : kPlayListNames) EXPECT_TRUE(made.contains("BDMV/PLAYLIST/" + name + ".mpls")) << name;
 
     // A second run over the same folder changes nothing.
     ASSERT_EQ(runCommand({NAVELO_MAKE_SAMPLE, (dir / "DEMO").string()}).status, 0);
@@ -95,8 +116,9 @@ TEST(SampleDisc, LoadsWithoutErrorsAndConsistentLengths) {
     const auto lines = l.sink.plain();
     EXPECT_NE(std::find(lines.begin(), lines.end(), "  Found 8 objects, 0 extended entry."), lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "  Found 7 titles, 1 extended entry."), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "  Found 4 playlists."), lines.end());
 
-    EXPECT_TRUE(d.playlists.empty());
+    EXPECT_EQ(d.playlists, kPlayListNames);
     EXPECT_TRUE(d.clips.empty());
     EXPECT_FALSE(d.soundPresent);
     EXPECT_EQ(d.bdjoFiles, (std::vector<std::string>{"00000", "00001"}));
@@ -277,4 +299,168 @@ TEST(SampleDisc, BdjoFilesAreWellFormed) {
         EXPECT_TRUE(in.atEnd());
         EXPECT_FALSE(in.overrun());
     }
+}
+
+// Each PlayList reads in full, its lengths, counts and start addresses agree
+// with its content, and the writer gives back the file's bytes.
+TEST(SampleDisc, PlayListsReadAndWriteBackUnchanged) {
+    for (const auto& name : kPlayListNames) {
+        SCOPED_TRACE(name);
+        const TMPLS m = readSamplePlayList(name);
+        ASSERT_FALSE(m.PlayList.PlayItems.empty());
+        EXPECT_EQ(m.type_indicator, "MPLS");
+        EXPECT_EQ(m.version_number, "0200");
+        EXPECT_TRUE(m.trailing.empty());
+
+        const TPlayList& pl = m.PlayList;
+        EXPECT_EQ(pl.number_of_PlayItems, pl.PlayItems.size());
+        EXPECT_EQ(pl.number_of_SubPaths, pl.SubPaths.size());
+        EXPECT_EQ(pl.length, playListContentLength(pl));
+        for (const auto& p : pl.PlayItems) {
+            EXPECT_EQ(p.length, playItemContentLength(p));
+            EXPECT_EQ(p.STN_table.length, stnContentLength(p.STN_table));
+            EXPECT_LT(p.IN_time, p.OUT_time);
+        }
+        for (const auto& sp : pl.SubPaths) {
+            EXPECT_EQ(sp.number_of_SubPlayItems, sp.SubPlayItems.size());
+            EXPECT_EQ(sp.length, subPathContentLength(sp));
+            for (const auto& s : sp.SubPlayItems) {
+                EXPECT_EQ(s.length, subPlayItemContentLength(s));
+                EXPECT_LT(s.sync_PlayItem_id, pl.PlayItems.size());
+            }
+        }
+        // Every mark lies inside the PlayItem it refers to.
+        EXPECT_EQ(m.PlayListMark.number_of_PlayList_marks, m.PlayListMark.marks.size());
+        EXPECT_EQ(m.PlayListMark.length, playListMarkContentLength(m.PlayListMark));
+        for (const auto& k : m.PlayListMark.marks) {
+            ASSERT_LT(k.ref_to_PlayItem_id, pl.PlayItems.size());
+            const TPlayItem& p = pl.PlayItems[k.ref_to_PlayItem_id];
+            EXPECT_GE(k.mark_time_stamp, p.IN_time);
+            EXPECT_LT(k.mark_time_stamp, p.OUT_time);
+        }
+
+        EXPECT_EQ(m.PlayList_start_address, 44u + m.AppInfoPlayList.length);
+        EXPECT_EQ(m.PlayListMark_start_address, m.PlayList_start_address + 4 + pl.length);
+        const auto bytes = readFile(playListPath(name));
+        if (m.ExtensionData.empty()) {
+            EXPECT_EQ(m.ExtensionData_start_address, 0u);
+            EXPECT_EQ(bytes.size(), m.PlayListMark_start_address + 4 + m.PlayListMark.length);
+        } else {
+            EXPECT_EQ(m.ExtensionData_start_address, m.PlayListMark_start_address + 4 + m.PlayListMark.length);
+            EXPECT_EQ(bytes.size(), m.ExtensionData_start_address + 4 + m.ExtensionData.length);
+        }
+
+        const auto written = writePlayList(m);
+        ASSERT_TRUE(written.ok()) << written.error().describe();
+        EXPECT_TRUE(*written == bytes);
+    }
+}
+
+// Across the four PlayLists every kind of content the tab shows is there.
+TEST(SampleDisc, PlayListsShowEveryKindOfContent) {
+    std::map<std::string, TMPLS> models;
+    for (const auto& name : kPlayListNames) models[name] = readSamplePlayList(name);
+
+    std::set<StreamKind> kinds;
+    std::set<std::uint8_t> entryTypes, subPathTypes, markTypes;
+    std::size_t mostAngles = 0;
+    bool clipEntries = false, extensionData = false;
+    for (const auto& [name, m] : models) {
+        for (const auto& p : m.PlayList.PlayItems) {
+            for (StreamKind kind : kStreamKinds) {
+                for (const TStreamItem* item : streamKindItems(p.STN_table, kind)) {
+                    kinds.insert(kind);
+                    entryTypes.insert(item->entry.stream_type);
+                }
+            }
+            if (showsAngleGrid(p)) mostAngles = std::max(mostAngles, p.multi_clip.angles.size());
+        }
+        for (const auto& sp : m.PlayList.SubPaths) {
+            subPathTypes.insert(sp.SubPath_type);
+            for (const auto& s : sp.SubPlayItems) clipEntries = clipEntries || showsClipEntryGrid(s);
+        }
+        for (const auto& k : m.PlayListMark.marks) markTypes.insert(k.mark_type);
+        extensionData = extensionData || !m.ExtensionData.empty();
+    }
+    EXPECT_EQ(kinds, std::set<StreamKind>(kStreamKinds.begin(), kStreamKinds.end()));
+    EXPECT_EQ(entryTypes, (std::set<std::uint8_t>{1, 2, 3}));
+    EXPECT_GE(subPathTypes.size(), 2u);
+    EXPECT_EQ(markTypes, (std::set<std::uint8_t>{1, 2}));
+    EXPECT_GE(mostAngles, 3u);
+    EXPECT_TRUE(clipEntries);
+    EXPECT_TRUE(extensionData);
+
+    // 00000, the feature: three PlayItems with the same five kinds of stream,
+    // the pop-up menu SubPath, eleven chapters and a link point.
+    const TMPLS& feature = models["00000"];
+    EXPECT_EQ(playListFoundMessage(feature),
+              "[b]3[/b] PlayItem(s), [b]1[/b] SubPath(s) and [b]12[/b] PlayListMark(s) found.");
+    std::vector<std::string> clips;
+    for (const auto& p : feature.PlayList.PlayItems) {
+        clips.push_back(p.Clip_Information_file_name);
+        EXPECT_EQ(stnGrid(p.STN_table).rows.at(0), (std::vector<std::string>{"1", "2", "2", "1", "0", "0", "0"}));
+        EXPECT_EQ(streamEntryGrid(p.STN_table, StreamKind::PrimaryVideo).rows.at(0).back(), "AVC, 1080p, 23.976");
+        EXPECT_EQ(streamEntryGrid(p.STN_table, StreamKind::PrimaryAudio).rows.at(0).back(), "DD, Multi-ch., 48 kHz, eng");
+        EXPECT_EQ(streamEntryGrid(p.STN_table, StreamKind::PrimaryAudio).rows.at(1).back(), "LPCM, Stereo, 48 kHz, jpn");
+    }
+    EXPECT_EQ(clips, (std::vector<std::string>{"00001", "00002", "00003"}));
+    ASSERT_EQ(feature.PlayList.SubPaths.size(), 1u);
+    EXPECT_EQ(subPathRow(0, feature.PlayList.SubPaths[0]), (std::vector<std::string>{"000", "IG menu", "Yes", "1"}));
+    EXPECT_EQ(std::count_if(feature.PlayListMark.marks.begin(), feature.PlayListMark.marks.end(),
+                            [](const TMark& k) { return k.mark_type == 1; }),
+              11);
+    EXPECT_EQ(extensionDataCaption(feature), "1 entry, 32 bytes");
+
+    // 00001: three angles in the first PlayItem.
+    const TMPLS& angles = models["00001"];
+    ASSERT_EQ(angles.PlayList.PlayItems.size(), 2u);
+    const TPlayItem& multi = angles.PlayList.PlayItems[0];
+    EXPECT_EQ(multi.is_multi_angle, 1);
+    EXPECT_EQ(playItemRow(0, multi).back(), "3");
+    std::vector<std::string> angleClips;
+    for (const auto& c : multi.multi_clip.angles) angleClips.push_back(c.Clip_Information_file_name);
+    EXPECT_EQ(angleClips, (std::vector<std::string>{"00001", "00004", "00005"}));
+    EXPECT_FALSE(showsAngleGrid(angles.PlayList.PlayItems[1]));
+    // The scene menu plays from mark 4 of this PlayList.
+    EXPECT_GE(angles.PlayListMark.marks.size(), 5u);
+
+    // 00002: picture-in-picture and commentary with their reference lists.
+    const TMPLS& pip = models["00002"];
+    ASSERT_EQ(pip.PlayList.PlayItems.size(), 1u);
+    const TSTN& stn = pip.PlayList.PlayItems[0].STN_table;
+    std::vector<std::uint8_t> types;
+    for (const auto& sp : pip.PlayList.SubPaths) types.push_back(sp.SubPath_type);
+    EXPECT_EQ(types, (std::vector<std::uint8_t>{7, 5}));
+    ASSERT_EQ(stn.secondary_audio.size(), 2u);
+    EXPECT_EQ(stn.secondary_audio[0].primary_audio_stream_id_refs, (std::vector<std::uint8_t>{0, 1}));
+    EXPECT_EQ(stn.secondary_audio[1].primary_audio_stream_id_refs, (std::vector<std::uint8_t>{1}));
+    ASSERT_EQ(stn.secondary_video.size(), 1u);
+    EXPECT_EQ(stn.secondary_video[0].secondary_audio_stream_id_refs, (std::vector<std::uint8_t>{0, 1}));
+    EXPECT_EQ(stn.secondary_video[0].PiP_PG_textST_stream_id_refs, (std::vector<std::uint8_t>{0}));
+    EXPECT_EQ(streamEntryRow(0, StreamKind::SecondaryVideo, stn.secondary_video[0].item),
+              (std::vector<std::string>{"001", "IM PIP", "1B00", "00", "", "", "AVC, 720p, 23.976"}));
+    EXPECT_EQ(streamEntryRow(1, StreamKind::SecondaryAudio, stn.secondary_audio[1].item),
+              (std::vector<std::string>{"002", "SubPath", "", "01", "01", "1A00", "DD+, Stereo, 48 kHz, fra"}));
+    EXPECT_EQ(pip.AppInfoPlayList.audio_mix_app_flag, 1);
+
+    // 00003: the short menu PlayList.
+    const TMPLS& menu = models["00003"];
+    EXPECT_EQ(playListFoundMessage(menu), "[b]1[/b] PlayItem(s), [b]0[/b] SubPath(s) and [b]1[/b] PlayListMark(s) found.");
+    EXPECT_EQ(uoMaskText(menu.AppInfoPlayList.UO_mask_table.word1), "3C180000");
+}
+
+// The command line shows every sample PlayList.
+TEST(SampleDisc, CliShowsEveryPlayList) {
+    for (const auto& name : kPlayListNames) {
+        SCOPED_TRACE(name);
+        const auto r = runCommand({NAVELO_CLI, "show", "mpls", (kSample / "BDMV").string(), name});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_TRUE(r.err.empty()) << r.err;
+        EXPECT_NE(r.out.find("# sgPLitem"), std::string::npos);
+        EXPECT_NE(r.out.find("# sgPlayListMark"), std::string::npos);
+        EXPECT_NE(r.out.find("entry-mark"), std::string::npos);
+    }
+    const auto feature = runCommand({NAVELO_CLI, "show", "mpls", (kSample / "BDMV").string(), "00000"});
+    EXPECT_NE(feature.out.find("link point"), std::string::npos);
+    EXPECT_NE(feature.out.find("lMExtDat=1 entry, 32 bytes"), std::string::npos);
 }

@@ -1,11 +1,13 @@
 // Saves a picture of every tab of the main window, for looking at the layout:
-//   navelo-grab-tabs OUTDIR [BDMV folder]
+//   navelo-grab-tabs OUTDIR [BDMV folder [PlayList name]]
+// The PLAYLIST tab shows the named PlayList, or the first one of the folder.
 #include <QApplication>
 #include <QDir>
 #include <QSettings>
 #include <QTabWidget>
 
 #include "ui/main_window.h"
+#include "ui/playlist_tab.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -14,10 +16,12 @@ int main(int argc, char** argv) {
     const QString out = args.front();
     QDir().mkpath(out);
     auto settings = std::make_unique<QSettings>(out + "/grab-settings.ini", QSettings::IniFormat);
-    navelo::ui::MainWindow window(args.mid(1), std::move(settings));
+    navelo::ui::MainWindow window(args.mid(1, 1), std::move(settings));
     window.resize(1200, 760);
     window.show();
     window.startUp();
+    if (args.size() > 2) window.playlistTab()->selectPlaylist(args[2]);
+    window.playlistTab()->readSelected();
     for (int i = 0; i < window.pages()->count(); ++i) {
         window.pages()->setCurrentIndex(i);
         QApplication::processEvents();

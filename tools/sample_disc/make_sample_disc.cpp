@@ -4,7 +4,8 @@
 // Navelo reads and writes back unchanged. Its movie objects are a small
 // plausible program plus a gallery that touches every command name, every
 // operand form worth seeing, the forbidden commands and a few invalid words,
-// so that each look of the command grid can be seen on one disc.
+// so that each look of the command grid can be seen on one disc. Its
+// PlayLists (sample_playlists.h) do the same for the PlayList tab.
 // The output is the same bytes on every run; samples/DEMO is its committed copy.
 #include <cstdio>
 #include <filesystem>
@@ -12,10 +13,13 @@
 #include <vector>
 
 #include "bdjo_bytes.h"
+#include "core/field_reader.h"
 #include "core/file_io.h"
 #include "navigation/command.h"
 #include "navigation/index_file.h"
 #include "navigation/movie_object.h"
+#include "playlist/playlist_file.h"
+#include "sample_playlists.h"
 
 namespace fs = std::filesystem;
 using navelo::NavigationCommand;
@@ -105,8 +109,8 @@ std::vector<navelo::Tmobject> movieObjects() {
                                  cmd(kJumpTitle | kImm1, 0),                   // 7 Jump Title 0
                              }));
 
-    // 1: top menu. Preselects button 1 on page 0 and plays the menu
-    // PlayList for as long as the menu is up.
+    // 1: top menu. Preselects button 1 on page 0 and plays PlayList 0, the
+    // feature with its pop-up menu, for as long as the menu is up.
     objects.push_back(object(false, true, false,
                              {
                                  cmd(kSetButtonPage | kImm1 | kImm2, 0x80000001, 0x80000000),  // 0 SetButtonPage 1, 0
@@ -295,6 +299,24 @@ bool write(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     return true;
 }
 
+// Writes NAME.mpls with the PlayList writer and reads it back: a sample
+// PlayList must come back from the reader as the model it was written from.
+bool writePlayList(const fs::path& folder, const navelo::sample::SamplePlayList& playList) {
+    const std::string file = playList.name + ".mpls";
+    const auto bytes = navelo::writePlayList(playList.model);
+    if (!bytes) {
+        std::fprintf(stderr, "navelo-make-sample: %s: %s\n", file.c_str(), bytes.error().describe().c_str());
+        return false;
+    }
+    navelo::FieldReader in(file, *bytes);
+    const auto read = navelo::readPlayList(in);
+    if (!read || read->truncated || !(read->model == playList.model)) {
+        std::fprintf(stderr, "navelo-make-sample: %s does not read back as it was written\n", file.c_str());
+        return false;
+    }
+    return write(folder / file, *bytes);
+}
+
 bool makeDisc(const fs::path& bdmv) {
     std::error_code ec;
     for (const char* folder : {"PLAYLIST", "CLIPINF", "STREAM", "BACKUP", "BDJO"}) {
@@ -306,8 +328,11 @@ bool makeDisc(const fs::path& bdmv) {
     }
     // Folders that later samples fill stay in version control through an
     // empty marker whose name no file listing of the disc matches.
-    for (const char* folder : {"PLAYLIST", "CLIPINF", "STREAM"}) {
+    for (const char* folder : {"CLIPINF", "STREAM"}) {
         if (!write(bdmv / folder / ".keep", {})) return false;
+    }
+    for (const auto& playList : navelo::sample::samplePlayLists()) {
+        if (!writePlayList(bdmv / "PLAYLIST", playList)) return false;
     }
 
     const auto index = navelo::writeIndex(indexFile());
