@@ -121,6 +121,8 @@ MainWindow::MainWindow(QStringList arguments, std::unique_ptr<QSettings> setting
     };
     connect(playlistTab_, &PlaylistTab::playListRead, this, playListSave);
     connect(playlistTab_, &PlaylistTab::selectionChanged, this, playListSave);
+    connect(playlistTab_, &PlaylistTab::modelsEdited, this, playListSave);
+    playlistTab_->setChapterOptions([this] { return optionsTab_->chapterFormat(); }, [this] { return optionsTab_->workDir(); });
     connect(bdmvTab_, &BdmvTab::playListRequested, this, &MainWindow::showPlayList);
     connect(bSave_, &QPushButton::clicked, this, &MainWindow::bSaveClick);
     connect(pages_, &QTabWidget::currentChanged, this, &MainWindow::PageControlChange);

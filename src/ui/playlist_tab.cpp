@@ -7,7 +7,14 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QActionGroup>
+#include <QFileDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QRegularExpressionValidator>
+#include <QStyledItemDelegate>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
@@ -22,6 +29,7 @@
 #include "core/field_reader.h"
 #include "core/text.h"
 #include "playlist/appinfo_editing.h"
+#include "playlist/chapter_files.h"
 #include "playlist/code_tables.h"
 #include "playlist/mark_editing.h"
 #include "playlist/playitem_editing.h"
@@ -122,6 +130,62 @@ private:
     bool was_;
 };
 
+// A grid whose cells can be typed over while its edit mode is on; what is
+// typed goes to `typed`, which changes the model and redraws the row.
+class CellEditModel : public TextGridModel {
+public:
+    template <std::size_t N>
+    CellEditModel(const std::array<std::string_view, N>& header, QObject* parent) : TextGridModel(header, parent) {}
+
+    bool editable = false;
+    std::function<void(int row, int column, const QString& text)> typed;
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        Qt::ItemFlags f = TextGridModel::flags(index);
+        if (editable && !isReset() && index.column() > 0) f |= Qt::ItemIsEditable;
+        return f;
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        return TextGridModel::data(index, role == Qt::EditRole ? Qt::DisplayRole : role);
+    }
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+        if (role != Qt::EditRole || !editable || !typed || !index.isValid()) return false;
+        typed(index.row(), index.column(), value.toString());
+        return true;
+    }
+};
+
+// Offers the column's edit mask to the cell editor.
+class MaskDelegate : public QStyledItemDelegate {
+public:
+    MaskDelegate(std::string_view (*mask)(int), QObject* parent) : QStyledItemDelegate(parent), mask_(mask) {}
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            const std::string_view m = mask_(index.column());
+            if (!m.empty()) line->setInputMask(q(m));
+        }
+        return editor;
+    }
+
+private:
+    std::string_view (*mask_)(int);
+};
+
+CellEditModel* cellModel(TextGridModel* model) { return static_cast<CellEditModel*>(model); }
+
+QString hexField8(std::uint32_t v) { return q(hexUpper(v, 8)); }
+std::string text8(const QLineEdit* e) { return e->text().toStdString(); }
+void setTextIfDifferent(QLineEdit* e, const QString& text) {
+    if (e->text() != text) e->setText(text);
+}
+// A field left after the user typed in it; leaving it untouched changes nothing.
+bool typedAndLeft(QLineEdit* e) {
+    if (!e->isModified()) return false;
+    e->setModified(false);
+    return true;
+}
+
 }  // namespace
 
 PlaylistTab::PlaylistTab(Log& log, QWidget* parent) : QWidget(parent), log_(log) {
@@ -142,6 +206,7 @@ PlaylistTab::PlaylistTab(Log& log, QWidget* parent) : QWidget(parent), log_(log)
     setGroupHeights(176, 92, 103);
 
     connectViews();
+    connectEditors();
     resetViews();
 }
 
@@ -240,7 +305,7 @@ QGroupBox* PlaylistTab::buildPlayListGroup() {
     auto* h = new QHBoxLayout(gbPLayList_);
     h->setContentsMargins(4, 2, 4, 4);
 
-    playItems_ = new TextGridModel(kPlayItemGridHeader, this);
+    playItems_ = new CellEditModel(kPlayItemGridHeader, this);
     sgPLitem_ = makeGrid("sgPLitem", "PlayItems", playItems_);
     sgPLitem_->setSelectionMode(QAbstractItemView::SingleSelection);
     setColumnWidths(sgPLitem_, {"000", "00000", "M2TS", "00:00:00.000", "00:00:00.000", "00:00:00.000", "DDDDDDDD", "DDDDDDDD", "0"});
@@ -372,7 +437,7 @@ QGroupBox* PlaylistTab::buildSubPathGroup() {
     left->addLayout(controls);
     h->addLayout(left);
 
-    subPlayItems_ = new TextGridModel(kSubPlayItemGridHeader, this);
+    subPlayItems_ = new CellEditModel(kSubPlayItemGridHeader, this);
     sgSubPlayItem_ = makeGrid("sgSubPlayItem", "SubPlayItems of the selected SubPath", subPlayItems_);
     sgSubPlayItem_->setSelectionMode(QAbstractItemView::SingleSelection);
     setColumnWidths(sgSubPlayItem_, {"000", "00000", "M2TS", "0", "multi", "000", "00:00:00.000", "00:00:00.000", "000",
@@ -481,6 +546,8 @@ void PlaylistTab::resetViews() {
     iePLMmin_->setText("0");
     iePLMsec_->setText("0");
     iePLMms_->setText("999");
+    for (QTableView* g : {sgPLitem_, sgSubPlayItem_}) setEditMode(g, false);
+    enableEditors();
 }
 
 void PlaylistTab::setPlaylists(const std::vector<std::string>& names) {
@@ -576,6 +643,7 @@ void PlaylistTab::showAppInfo() {
     cbAIRA_->setChecked(appInfoFlag(model_, AppInfoFlag::RandomAccess));
     cbAIAM_->setChecked(appInfoFlag(model_, AppInfoFlag::AudioMix));
     cbAIBM_->setChecked(appInfoFlag(model_, AppInfoFlag::BypassMixer));
+    enableEditors();
 }
 
 void PlaylistTab::showPlayItems(int selectRow) {
@@ -595,6 +663,7 @@ void PlaylistTab::showSubPaths(int selectRow) {
         sgAngles_->hide();
         selectIndex(cbSubPathType_, -1);
         selectIndex(cbSPrepeat_, -1);
+        enableEditors();
         return;
     }
     {
@@ -612,6 +681,7 @@ void PlaylistTab::showMarks(int selectRow) {
         const Filling filling(filling_);
         sgPlayListMark_->selectRow(std::clamp(selectRow, 0, marks_->rowCount() - 1));
     }
+    enableEditors();
     sgPlayListMarkClick();
 }
 
@@ -646,6 +716,8 @@ void PlaylistTab::sgPLitemClick() {
     if (!item) {
         stnCounts_->reset();
         setGridEnabled(sgSTN_, false);
+        bbInsSTN_->setEnabled(false);
+        bbDelSTN_->setEnabled(false);
         streamEntries_->reset();
         setGridEnabled(sgStreamEntry_, false);
         hideStreamEditors();
@@ -663,6 +735,9 @@ void PlaylistTab::sgPLitemClick() {
 
 void PlaylistTab::sgSTNClick() {
     const TPlayItem* item = selectedPlayItem();
+    const StnButtons buttons = item ? stnButtons(item->STN_table, selectedKind()) : StnButtons{};
+    bbInsSTN_->setEnabled(buttons.insert);
+    bbDelSTN_->setEnabled(buttons.remove);
     if (!item || !fillGrid(streamEntries_, sgStreamEntry_, streamEntryGrid(item->STN_table, selectedKind()))) {
         streamEntries_->reset();
         setGridEnabled(sgStreamEntry_, false);
@@ -699,6 +774,10 @@ void PlaylistTab::sgStreamEntryClick() {
     auto hint = [](QWidget* w, std::optional<std::string_view> text) {
         if (text) w->setToolTip(q(*text));
     };
+    for (QWidget* w : std::initializer_list<QWidget*>{coEntryType_, heMainPID_, ieSubPath_, ieSubClip_, heSubPID_, coVideo_, coResol_,
+                                                      coFrmRate_, coAudio_, coAuType_, coFreq_, coLang_}) {
+        w->setEnabled(true);
+    }
     coEntryType_->show();
     selectIndex(coEntryType_, v.entryTypeIndex);
     hint(coEntryType_, setenthint(coEntryType_->currentIndex()));
@@ -738,11 +817,7 @@ void PlaylistTab::sgSubPathClick() {
         const Filling filling(filling_);
         sgSubPlayItem_->selectRow(0);
     }
-    if (const auto view = showSubPath(model_, static_cast<std::size_t>(currentRow(sgSubPath_)))) {
-        selectIndex(cbSubPathType_, view->typeIndex);
-        if (!view->typeHint.empty()) cbSubPathType_->setToolTip(q(view->typeHint));
-        selectIndex(cbSPrepeat_, view->repeatIndex);
-    }
+    showSubPathEditor();
     sgSubPlayItemClick();
 }
 
@@ -816,6 +891,506 @@ void PlaylistTab::setGroupHeights(int playList, int subPath, int playListMark) {
     groupHeights_ = {std::max(playList, kMinPlayListHeight), std::max(subPath, kMinSubPathHeight),
                      std::max(playListMark, kMinPlayListMarkHeight)};
     groups_->setSizes({groupHeights_[0], groupHeights_[1], groupHeights_[2]});
+}
+
+// ---- Editing ----
+
+void PlaylistTab::edited() { emit modelsEdited(); }
+
+void PlaylistTab::enableEditors() {
+    const bool held = hasPlayItems();
+    for (QWidget* w : std::initializer_list<QWidget*>{cbAIpbt_, ieAIpbc_, cbAIRA_, cbAIBM_, cbAIAM_, heAIUO_, heAIUO2_, cbUO2_30_}) {
+        w->setEnabled(held);
+    }
+    for (QCheckBox* c : cbUO_) c->setEnabled(held);
+    const bool marks = held && !model_.PlayListMark.marks.empty();
+    for (QWidget* w : std::initializer_list<QWidget*>{cmPLMtype_, iePLMPI_, iePLMhour_, iePLMmin_, iePLMsec_, iePLMms_, bbPLMdel_, bbSaveChap_}) {
+        w->setEnabled(marks);
+    }
+    bbPLMins_->setEnabled(held && model_.PlayListMark.marks.size() < kMaxMarks);
+    bbLoadChap_->setEnabled(held);
+    const bool subPaths = held && !model_.PlayList.SubPaths.empty();
+    bbSPins_->setEnabled(held && model_.PlayList.SubPaths.size() < kMaxSubPaths);
+    bbSPdel_->setEnabled(subPaths);
+    cbSubPathType_->setEnabled(subPaths);
+    if (!subPaths) cbSPrepeat_->setEnabled(false);
+}
+
+void PlaylistTab::connectEditors() {
+    // AppInfoPlayList
+    auto* hex = new QRegularExpressionValidator(QRegularExpression("[0-9A-Fa-f]{0,8}"), this);
+    heAIUO_->setValidator(hex);
+    heAIUO2_->setValidator(hex);
+    heAIUO_->setMaxLength(8);
+    heAIUO2_->setMaxLength(8);
+    ieAIpbc_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,5}"), this));
+    connect(cbAIpbt_, &QComboBox::activated, this, [this](int item) {
+        if (hasPlayItems() && setPlaybackType(model_, item)) edited();
+    });
+    connect(ieAIpbc_, &QLineEdit::textEdited, this, [this] {
+        if (!hasPlayItems()) return;
+        setPlaybackCount(model_, static_cast<std::uint16_t>(readDecimalLenient(text8(ieAIpbc_))));
+        edited();
+    });
+    for (auto [box, flag] : {std::pair{cbAIRA_, AppInfoFlag::RandomAccess}, std::pair{cbAIAM_, AppInfoFlag::AudioMix},
+                             std::pair{cbAIBM_, AppInfoFlag::BypassMixer}}) {
+        connect(box, &QCheckBox::clicked, this, [this, flag = flag](bool on) {
+            if (!hasPlayItems()) return;
+            setAppInfoFlag(model_, flag, on);
+            edited();
+        });
+    }
+    auto uoTyped = [this] {
+        if (!hasPlayItems()) return;
+        setPlayListUOMask(model_, readHexLenient(text8(heAIUO_)), readHexLenient(text8(heAIUO2_)));
+        showUOBoxes();
+        edited();
+    };
+    connect(heAIUO_, &QLineEdit::textEdited, this, uoTyped);
+    connect(heAIUO2_, &QLineEdit::textEdited, this, uoTyped);
+    connect(heAIUO2_, &QLineEdit::editingFinished, this, [this] {
+        if (!typedAndLeft(heAIUO2_) || !hasPlayItems()) return;
+        const std::uint32_t before = model_.AppInfoPlayList.UO_mask_table.word2;
+        const std::uint32_t word2 = leavePlayListUOWord2(model_);
+        setTextIfDifferent(heAIUO2_, hexField8(word2));
+        showUOBoxes();
+        if (word2 != before) edited();
+    });
+    for (int bit = 0; bit < 32; ++bit) {
+        connect(cbUO_[static_cast<std::size_t>(bit)], &QCheckBox::clicked, this, [this, bit](bool on) {
+            if (!hasPlayItems() || !setPlayListUOBit(model_, bit, on)) return;
+            showUOFields();
+            edited();
+        });
+    }
+    connect(cbUO2_30_, &QCheckBox::clicked, this, [this](bool on) {
+        if (!hasPlayItems()) return;
+        setPlayListUOWord2Bit30(model_, on);
+        showUOFields();
+        edited();
+    });
+    for (QLineEdit* e : {heAIUO_, heAIUO2_, ieAIpbc_}) {
+        connect(e, &QLineEdit::returnPressed, this, [this] { cbAIpbt_->parentWidget()->setFocus(); });
+    }
+
+    // PlayListMarks
+    connect(bbPLMins_, &QToolButton::clicked, this, &PlaylistTab::insertMark);
+    connect(bbPLMdel_, &QToolButton::clicked, this, &PlaylistTab::deleteMarks);
+    connect(bbLoadChap_, &QToolButton::clicked, this, &PlaylistTab::loadChapterClick);
+    connect(bbSaveChap_, &QToolButton::clicked, this, &PlaylistTab::saveChapterClick);
+    auto* digits = new QRegularExpressionValidator(QRegularExpression("-?[0-9]{0,9}"), this);
+    for (QLineEdit* e : {iePLMPI_, iePLMhour_, iePLMmin_, iePLMsec_, iePLMms_}) e->setValidator(digits);
+    connect(cmPLMtype_, &QComboBox::activated, this, [this](int item) {
+        const int row = markRow();
+        if (row >= 0 && setMarkType(model_, static_cast<std::size_t>(row), item)) {
+            redrawMark(row);
+            edited();
+        }
+    });
+    connect(iePLMPI_, &QLineEdit::textEdited, this, [this] {
+        const int row = markRow();
+        if (row >= 0 && setMarkPlayItem(model_, static_cast<std::size_t>(row), readDecimalLenient(text8(iePLMPI_)))) {
+            redrawMark(row);
+            edited();
+        }
+    });
+    connect(iePLMhour_, &QLineEdit::textEdited, this, &PlaylistTab::markTimeLeft);
+    for (QLineEdit* e : {iePLMhour_, iePLMmin_, iePLMsec_, iePLMms_}) {
+        connect(e, &QLineEdit::editingFinished, this, &PlaylistTab::markTimeLeft);
+    }
+    // Enter walks through the editor: PlayItem, hour, minute, second, millisecond, type.
+    const std::array<QWidget*, 6> order{iePLMPI_, iePLMhour_, iePLMmin_, iePLMsec_, iePLMms_, cmPLMtype_};
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+        connect(static_cast<QLineEdit*>(order[i]), &QLineEdit::returnPressed, this, [next = order[i + 1]] { next->setFocus(); });
+    }
+
+    // STN
+    connect(bbInsSTN_, &QToolButton::clicked, this, &PlaylistTab::insertStream);
+    connect(bbDelSTN_, &QToolButton::clicked, this, &PlaylistTab::deleteStream);
+    heMainPID_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9A-Fa-f]{0,4}"), this));
+    heSubPID_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9A-Fa-f]{0,4}"), this));
+    ieSubPath_->setValidator(digits);
+    ieSubClip_->setValidator(digits);
+    using ListEdit = bool (*)(TMPLS&, const StreamRef&, int);
+    for (auto [combo, edit] : {std::pair<QComboBox*, ListEdit>{coEntryType_, &setStreamEntryType}, {coVideo_, &setVideoCoding},
+                               {coResol_, &setVideoFormat}, {coFrmRate_, &setFrameRate}, {coAudio_, &setAudioCoding},
+                               {coAuType_, &setAudioPresentation}, {coFreq_, &setSamplingFrequency}, {coLang_, &setStreamLanguage}}) {
+        connect(combo, &QComboBox::activated, this, [this, edit = edit](int item) {
+            if (const auto ref = selectedStream()) streamEdited(edit(model_, *ref, item));
+        });
+    }
+    connect(heMainPID_, &QLineEdit::editingFinished, this, [this] {
+        if (!typedAndLeft(heMainPID_)) return;
+        if (const auto ref = selectedStream()) streamEdited(setStreamMainPid(model_, *ref, readHexLenient(text8(heMainPID_))));
+    });
+    connect(heSubPID_, &QLineEdit::editingFinished, this, [this] {
+        if (!typedAndLeft(heSubPID_)) return;
+        if (const auto ref = selectedStream()) streamEdited(setStreamSubPid(model_, *ref, readHexLenient(text8(heSubPID_))));
+    });
+    connect(ieSubPath_, &QLineEdit::editingFinished, this, [this] {
+        if (!typedAndLeft(ieSubPath_)) return;
+        if (const auto ref = selectedStream()) streamEdited(setStreamSubPathId(model_, *ref, readDecimalLenient(text8(ieSubPath_))));
+    });
+    connect(ieSubClip_, &QLineEdit::editingFinished, this, [this] {
+        if (!typedAndLeft(ieSubClip_)) return;
+        if (const auto ref = selectedStream()) streamEdited(setStreamSubClipId(model_, *ref, readDecimalLenient(text8(ieSubClip_))));
+    });
+
+    // SubPaths
+    connect(bbSPins_, &QToolButton::clicked, this, &PlaylistTab::insertSubPath);
+    connect(bbSPdel_, &QToolButton::clicked, this, &PlaylistTab::deleteSubPath);
+    connect(cbSubPathType_, &QComboBox::activated, this, [this](int item) {
+        const int row = currentRow(sgSubPath_);
+        if (!selectedSubPath() || !setSubPathType(model_, static_cast<std::size_t>(row), item)) return;
+        subPaths_->setRow(row, subPathRow(static_cast<std::size_t>(row), model_.PlayList.SubPaths[static_cast<std::size_t>(row)]));
+        showSubPathEditor();
+        edited();
+    });
+    connect(cbSPrepeat_, &QComboBox::activated, this, [this](int item) {
+        const int row = currentRow(sgSubPath_);
+        if (!selectedSubPath() || !setSubPathRepeat(model_, static_cast<std::size_t>(row), item)) return;
+        subPaths_->setRow(row, subPathRow(static_cast<std::size_t>(row), model_.PlayList.SubPaths[static_cast<std::size_t>(row)]));
+        showSubPathEditor();
+        edited();
+    });
+
+    // Keys of the grids
+    for (QTableView* g : {sgPlayListMark_, sgStreamEntry_, sgSubPath_}) g->installEventFilter(this);
+
+    // In-place editing and its switch
+    cellModel(playItems_)->typed = [this](int row, int column, const QString& text) { playItemCellTyped(row, column, text); };
+    cellModel(subPlayItems_)->typed = [this](int row, int column, const QString& text) { subPlayItemCellTyped(row, column, text); };
+    sgPLitem_->setItemDelegate(new MaskDelegate(&playItemEditMask, sgPLitem_));
+    sgSubPlayItem_->setItemDelegate(new MaskDelegate(&subPlayItemEditMask, sgSubPlayItem_));
+    for (QTableView* g : {sgPLitem_, sgSubPlayItem_}) {
+        g->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(g, &QWidget::customContextMenuRequested, this, [this, g](const QPoint& at) { gridMenu(g, at); });
+    }
+}
+
+void PlaylistTab::showUOFields() {
+    setTextIfDifferent(heAIUO_, hexField8(model_.AppInfoPlayList.UO_mask_table.word1));
+    setTextIfDifferent(heAIUO2_, hexField8(model_.AppInfoPlayList.UO_mask_table.word2));
+    showUOBoxes();
+}
+
+void PlaylistTab::showUOBoxes() {
+    const UOCheckBoxes boxes = uoCheckBoxes(model_.AppInfoPlayList.UO_mask_table);
+    for (std::size_t bit = 0; bit < cbUO_.size(); ++bit) cbUO_[bit]->setChecked(boxes.word1[bit]);
+    cbUO2_30_->setChecked(boxes.word2Bit30);
+}
+
+// ---- Marks ----
+
+int PlaylistTab::markRow() const {
+    const int row = currentRow(sgPlayListMark_);
+    if (marks_->isReset() || row < 0 || row >= static_cast<int>(model_.PlayListMark.marks.size())) return -1;
+    return row;
+}
+
+void PlaylistTab::redrawMark(int row) {
+    marks_->setRow(row, playListMarkRow(static_cast<std::size_t>(row), model_.PlayListMark.marks[static_cast<std::size_t>(row)]));
+}
+
+void PlaylistTab::markTimeLeft() {
+    const int row = markRow();
+    if (row < 0) return;
+    const MarkTimeFields typed{readDecimalLenient(text8(iePLMhour_)), readDecimalLenient(text8(iePLMmin_)),
+                               readDecimalLenient(text8(iePLMsec_)), readDecimalLenient(text8(iePLMms_))};
+    const std::uint32_t before = model_.PlayListMark.marks[static_cast<std::size_t>(row)].mark_time_stamp;
+    const auto shown = setMarkTime(model_, static_cast<std::size_t>(row), typed);
+    if (!shown) return;
+    // The field being typed in keeps its text while it is still empty.
+    if (!iePLMhour_->text().isEmpty() || !iePLMhour_->hasFocus()) setTextIfDifferent(iePLMhour_, QString::number(shown->hours));
+    setTextIfDifferent(iePLMmin_, QString::number(shown->minutes));
+    setTextIfDifferent(iePLMsec_, QString::number(shown->seconds));
+    setTextIfDifferent(iePLMms_, QString::number(shown->milliseconds));
+    redrawMark(row);
+    if (model_.PlayListMark.marks[static_cast<std::size_t>(row)].mark_time_stamp != before) edited();
+}
+
+void PlaylistTab::insertMark() {
+    if (!hasPlayItems()) return;
+    std::optional<std::size_t> last;
+    if (!marks_->isReset()) {
+        for (const QModelIndex& index : sgPlayListMark_->selectionModel()->selectedRows()) {
+            last = std::max(last.value_or(0), static_cast<std::size_t>(index.row()));
+        }
+        if (!last && markRow() >= 0) last = static_cast<std::size_t>(markRow());
+    }
+    const auto row = navelo::insertMark(model_, last);
+    if (!row) return;
+    showMarks(static_cast<int>(*row));
+    edited();
+}
+
+void PlaylistTab::deleteMarks() {
+    if (marks_->isReset() || model_.PlayListMark.marks.empty()) return;
+    int top = -1, bottom = -1;
+    for (const QModelIndex& index : sgPlayListMark_->selectionModel()->selectedRows()) {
+        top = top < 0 ? index.row() : std::min(top, index.row());
+        bottom = std::max(bottom, index.row());
+    }
+    if (top < 0) top = bottom = markRow();
+    if (top < 0) return;
+    const auto deletion = navelo::deleteMarks(model_, static_cast<std::size_t>(top), static_cast<std::size_t>(bottom));
+    if (!deletion) return;
+    showMarks(deletion->selectRow ? static_cast<int>(*deletion->selectRow) : 0);
+    edited();
+}
+
+// ---- Chapter files ----
+
+namespace {
+
+ChapterFormat chapterFormatOf(const std::function<int()>& option) {
+    const int item = option ? option() : 0;
+    return item == 1 ? ChapterFormat::Frame : item == 2 ? ChapterFormat::Time : ChapterFormat::PTS;
+}
+
+// "Text|*.txt" as a file dialog filter.
+QString dialogFilter(std::string_view filter) {
+    const auto bar = filter.find('|');
+    if (bar == std::string_view::npos) return q(filter);
+    return q(filter.substr(0, bar)) + " (" + q(filter.substr(bar + 1)) + ")";
+}
+
+}  // namespace
+
+void PlaylistTab::loadChapterClick() {
+    if (!hasPlayItems()) return;
+    const QString work = workDir_ ? workDir_() : QString();
+    const QString folder = !work.isEmpty() ? work : q(folder_ ? folder_() : std::string());
+    const QString proposed = q(proposedChapterFileName(currentName().toStdString(), chapterFormatOf(chapterFormat_)));
+    const QString path = QFileDialog::getOpenFileName(this, q(kOpenChapterDialogTitle), QDir(folder).filePath(proposed),
+                                                      dialogFilter(kChapterFileFilter));
+    if (path.isEmpty()) return;
+    importChapters(path);
+    sgPlayListMark_->setFocus();
+}
+
+void PlaylistTab::saveChapterClick() {
+    if (!hasPlayItems()) return;
+    const QString work = workDir_ ? workDir_() : QString();
+    const QString proposed = q(proposedChapterFileName(currentName().toStdString(), chapterFormatOf(chapterFormat_)));
+    QFileDialog dialog(this, q(kSaveChapterDialogTitle), work, dialogFilter(kChapterFileFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("txt");
+    dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    exportChapters(dialog.selectedFiles().front());
+    sgPlayListMark_->setFocus();
+}
+
+bool PlaylistTab::importChapters(const QString& path) {
+    if (!hasPlayItems()) return false;
+    const auto imported = importChapterFile(model_, fs::path(path.toStdString()), chapterFormatOf(chapterFormat_), log_);
+    if (!imported) {
+        log_.erlog(imported.error().message);
+        return false;
+    }
+    if (imported->chapters == 0) return true;
+    showMarks(std::max(markRow(), 0));
+    edited();
+    return true;
+}
+
+bool PlaylistTab::exportChapters(const QString& path) {
+    if (!hasPlayItems()) return false;
+    const Status written = exportChapterFile(fs::path(path.toStdString()), model_, chapterFormatOf(chapterFormat_));
+    if (!written) {
+        log_.erlog(written.error().message);
+        return false;
+    }
+    return true;
+}
+
+// ---- STN ----
+
+std::optional<StreamRef> PlaylistTab::selectedStream() const {
+    const int playItem = currentRow(sgPLitem_);
+    const int row = currentRow(sgStreamEntry_);
+    if (!selectedPlayItem() || streamEntries_->isReset() || row < 0) return std::nullopt;
+    return StreamRef{static_cast<std::size_t>(playItem), selectedKind(), static_cast<std::size_t>(row)};
+}
+
+void PlaylistTab::showStn(int selectRow) {
+    const TPlayItem* item = selectedPlayItem();
+    if (!item) return;
+    const int column = static_cast<int>(selectedKind());
+    {
+        const Filling filling(filling_);
+        fillGrid(stnCounts_, sgSTN_, stnGrid(item->STN_table));
+        sgSTN_->setCurrentIndex(stnCounts_->index(0, column));
+    }
+    sgSTNClick();
+    if (selectRow > 0 && !streamEntries_->isReset() && selectRow < streamEntries_->rowCount()) {
+        {
+            const Filling filling(filling_);
+            sgStreamEntry_->selectRow(selectRow);
+        }
+        sgStreamEntryClick();
+    }
+}
+
+void PlaylistTab::streamEdited(bool changed) {
+    if (!changed) return;
+    showStn(currentRow(sgStreamEntry_));
+    edited();
+}
+
+void PlaylistTab::insertStream() {
+    if (!selectedPlayItem()) return;
+    const int playItem = currentRow(sgPLitem_);
+    const int row = currentRow(sgStreamEntry_);
+    const std::optional<std::size_t> selected =
+        streamEntries_->isReset() || row < 0 ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(row));
+    const auto added = navelo::insertStream(model_, static_cast<std::size_t>(playItem), selectedKind(), selected);
+    if (!added) return;
+    playItems_->setRow(playItem, playItemRow(static_cast<std::size_t>(playItem), model_.PlayList.PlayItems[static_cast<std::size_t>(playItem)]));
+    showStn(static_cast<int>(*added));
+    edited();
+}
+
+void PlaylistTab::deleteStream() {
+    const auto ref = selectedStream();
+    if (!ref) return;
+    const auto deletion = navelo::deleteStream(model_, *ref);
+    if (!deletion) return;
+    showStn(deletion->selectRow ? static_cast<int>(*deletion->selectRow) : 0);
+    edited();
+}
+
+// ---- SubPaths ----
+
+void PlaylistTab::showSubPathEditor() {
+    const TSubPath* path = selectedSubPath();
+    enableEditors();
+    if (!path) return;
+    const auto view = showSubPath(model_, static_cast<std::size_t>(currentRow(sgSubPath_)));
+    if (!view) return;
+    selectIndex(cbSubPathType_, view->typeIndex);
+    if (!view->typeHint.empty()) cbSubPathType_->setToolTip(q(view->typeHint));
+    selectIndex(cbSPrepeat_, view->repeatIndex);
+    cbSPrepeat_->setEnabled(view->repeatEnabled);
+}
+
+void PlaylistTab::insertSubPath() {
+    if (!hasPlayItems()) return;
+    const int row = currentRow(sgSubPath_);
+    const std::optional<std::size_t> selected =
+        subPaths_->isReset() || row < 0 ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(row));
+    const auto added = navelo::insertSubPath(model_, selected);
+    if (!added) return;
+    showSubPaths(static_cast<int>(*added));
+    edited();
+}
+
+void PlaylistTab::deleteSubPath() {
+    const TSubPath* path = selectedSubPath();
+    if (!path) return;
+    const auto deletion = navelo::deleteSubPath(model_, static_cast<std::size_t>(currentRow(sgSubPath_)));
+    if (!deletion) return;
+    showSubPaths(deletion->selectRow ? static_cast<int>(*deletion->selectRow) : 0);
+    edited();
+}
+
+// ---- In-place editing ----
+
+void PlaylistTab::playItemCellTyped(int row, int column, const QString& text) {
+    if (row < 0 || row >= static_cast<int>(model_.PlayList.PlayItems.size())) return;
+    const YesNoAnswer ask = [this](InTimeQuestion question) {
+        const QString message = q(inTimeQuestionText(question));
+        if (answer_) return answer_(message);
+        return QMessageBox::question(this, "Confirm", message, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    };
+    const auto edit = editPlayItemCell(model_, static_cast<std::size_t>(row), column, text.toStdString(), ask);
+    const auto index = static_cast<std::size_t>(row);
+    playItems_->setRow(row, playItemRow(index, model_.PlayList.PlayItems[index]));
+    if (!edit) {
+        QMessageBox::critical(this, "Navelo", q(edit.error().message));
+        return;
+    }
+    if (edit->subPlayItemsMoved && selectedSubPath()) {
+        const int subRow = currentRow(sgSubPlayItem_);
+        fillGrid(subPlayItems_, sgSubPlayItem_, subPlayItemGrid(*selectedSubPath()));
+        {
+            const Filling filling(filling_);
+            sgSubPlayItem_->selectRow(std::clamp(subRow, 0, subPlayItems_->rowCount() - 1));
+        }
+        sgSubPlayItemClick();
+    }
+    if (edit->marksMoved) showMarks(markRow());
+    if (edit->changed) edited();
+}
+
+void PlaylistTab::subPlayItemCellTyped(int row, int column, const QString& text) {
+    const TSubPath* path = selectedSubPath();
+    if (!path || row < 0 || row >= static_cast<int>(path->SubPlayItems.size())) return;
+    const auto subPath = static_cast<std::size_t>(currentRow(sgSubPath_));
+    const auto edit = editSubPlayItemCell(model_, subPath, static_cast<std::size_t>(row), column, text.toStdString());
+    subPlayItems_->setRow(row, subPlayItemRow(static_cast<std::size_t>(row),
+                                              model_.PlayList.SubPaths[subPath].SubPlayItems[static_cast<std::size_t>(row)]));
+    if (edit.clipEntriesChanged) sgSubPlayItemClick();
+    if (edit.changed) edited();
+}
+
+bool PlaylistTab::editMode(const QTableView* grid) const {
+    if (grid == sgPLitem_) return cellModel(playItems_)->editable;
+    if (grid == sgSubPlayItem_) return cellModel(subPlayItems_)->editable;
+    return false;
+}
+
+void PlaylistTab::setEditMode(QTableView* grid, bool on) {
+    CellEditModel* model = grid == sgPLitem_ ? cellModel(playItems_) : grid == sgSubPlayItem_ ? cellModel(subPlayItems_) : nullptr;
+    if (!model) return;
+    model->editable = on;
+    if (on) {
+        // The selection shrinks to its leftmost editable column, keeping its row.
+        const int row = currentRow(grid);
+        grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+        grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+        if (row >= 0) {
+            const Filling filling(filling_);
+            grid->setCurrentIndex(model->index(row, 1));
+        }
+    } else {
+        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+        const int row = currentRow(grid);
+        if (row >= 0) {
+            const Filling filling(filling_);
+            grid->selectRow(row);
+        }
+    }
+}
+
+void PlaylistTab::gridMenu(QTableView* grid, const QPoint& at) {
+    grid->setFocus();
+    QMenu menu(this);
+    auto* group = new QActionGroup(&menu);
+    QAction* edit = menu.addAction("Edit mode");
+    QAction* readOnly = menu.addAction("Read only");
+    for (QAction* a : {edit, readOnly}) {
+        a->setCheckable(true);
+        group->addAction(a);
+    }
+    (editMode(grid) ? edit : readOnly)->setChecked(true);
+    QAction* chosen = menu.exec(grid->viewport()->mapToGlobal(at));
+    if (chosen == edit) setEditMode(grid, true);
+    else if (chosen == readOnly) setEditMode(grid, false);
+}
+
+bool PlaylistTab::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Insert && key != Qt::Key_Delete) return QWidget::eventFilter(watched, event);
+    const bool insert = key == Qt::Key_Insert;
+    if (watched == sgPlayListMark_) insert ? insertMark() : deleteMarks();
+    else if (watched == sgStreamEntry_) insert ? insertStream() : deleteStream();
+    else if (watched == sgSubPath_) insert ? insertSubPath() : deleteSubPath();
+    else return QWidget::eventFilter(watched, event);
+    return true;
 }
 
 }  // namespace navelo::ui

@@ -4,6 +4,7 @@
 // PlayListMarks and the ExtensionData caption of the PlayList last read.
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,12 +13,14 @@
 #include "core/save.h"
 #include "playlist/playlist_model.h"
 #include "playlist/playlist_rows.h"
+#include "playlist/stn_editing.h"
 
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPoint;
 class QPushButton;
 class QSplitter;
 class QTableView;
@@ -36,6 +39,13 @@ public:
     void setAutoRead(std::function<bool()> autoRead) { autoRead_ = std::move(autoRead); }
     // The BDMV folder the PlayLists are read from (with or without a final separator).
     void setFolder(std::function<std::string()> folder) { folder_ = std::move(folder); }
+    // The "Chapter format" option (item index) and the work folder ("" when none).
+    void setChapterOptions(std::function<int()> format, std::function<QString()> workDir) {
+        chapterFormat_ = std::move(format);
+        workDir_ = std::move(workDir);
+    }
+    // Answers the Yes/No questions of an IN-time change; a message box unless set.
+    void setQuestionAnswer(std::function<bool(const QString&)> answer) { answer_ = std::move(answer); }
 
     // A new folder is being loaded: the views are reset and the PlayList held
     // so far is dropped, so that Save cannot write it into another disc.
@@ -57,6 +67,20 @@ public:
     bool hasPlayItems() const { return model_.PlayList.number_of_PlayItems != 0; }
     const TMPLS& model() const { return model_; }
 
+    // ---- Edits, as the buttons and keys make them ----
+    void insertMark();
+    void deleteMarks();
+    void insertStream();
+    void deleteStream();
+    void insertSubPath();
+    void deleteSubPath();
+    // The chapter file operations behind the file dialogs.
+    bool importChapters(const QString& path);
+    bool exportChapters(const QString& path);
+    // The grid edit switch of sgPLitem and sgSubPlayItem.
+    void setEditMode(QTableView* grid, bool on);
+    bool editMode(const QTableView* grid) const;
+
     // Heights of the three groups, kept between runs.
     int playListHeight() const;
     int subPathHeight() const;
@@ -73,12 +97,15 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     // A PlayList was read (or a read failed): Save follows the held PlayList.
     void playListRead();
     // The user chose another PlayList: the Save hint names it.
     void selectionChanged();
+    // The held PlayList was edited: Save follows it.
+    void modelsEdited();
 
 private:
     QWidget* buildListRow();
@@ -89,6 +116,23 @@ private:
     QGroupBox* buildPlayListMarkGroup();
     QWidget* buildExtensionDataGroup();
     void connectViews();
+    void connectEditors();
+    void edited();
+    void showUOFields();
+    void showUOBoxes();
+    void enableEditors();
+    void showStn(int selectRow);
+    void streamEdited(bool changed);
+    void markTimeLeft();
+    void redrawMark(int row);
+    void showSubPathEditor();
+    void playItemCellTyped(int row, int column, const QString& text);
+    void subPlayItemCellTyped(int row, int column, const QString& text);
+    void loadChapterClick();
+    void saveChapterClick();
+    void gridMenu(QTableView* grid, const QPoint& at);
+    int markRow() const;
+    std::optional<StreamRef> selectedStream() const;
     void cbPlaylistChange();
 
     void showAppInfo();
@@ -105,6 +149,9 @@ private:
     bool filling_ = false;  // the tab is selecting rows itself
     std::function<bool()> autoRead_;
     std::function<std::string()> folder_;
+    std::function<int()> chapterFormat_;
+    std::function<QString()> workDir_;
+    std::function<bool(const QString&)> answer_;
     TMPLS model_;
 
     QComboBox* cbPlaylist_;

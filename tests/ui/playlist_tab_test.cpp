@@ -11,11 +11,15 @@
 #include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
+#include <QToolButton>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <filesystem>
 
+#include "core/field_reader.h"
+#include "playlist/playlist_consistency.h"
+#include "playlist/playlist_file.h"
 #include "playlist/playlist_fixtures.h"
 #include "support/disc_builder.h"
 #include "support/test_paths.h"
@@ -77,6 +81,29 @@ struct PlayListDisc {
         QStringList out;
         for (int i = 0; i < w->logView()->lineCount(); ++i) out << w->logView()->document()->findBlockByNumber(i).text();
         return out;
+    }
+    // Presses Save on the PLAYLIST tab and reads the written file back; the
+    // file must be one the writer makes again byte for byte.
+    TMPLS saveAndReadBack() {
+        w->showTab(ui::Tab::Playlist);
+        EXPECT_TRUE(w->saveButton()->isEnabled());
+        QTest::mouseClick(w->saveButton(), Qt::LeftButton);
+        const auto bytes = readFile(playList("00001"));
+        auto in = FieldReader::open(playList("00001"));
+        EXPECT_TRUE(in.ok());
+        if (!in) return {};
+        auto read = readPlayList(*in);
+        EXPECT_TRUE(read.ok());
+        if (!read) return {};
+        EXPECT_FALSE(read->truncated);
+        EXPECT_EQ(expectConsistent(read->model), bytes);
+        return read->model;
+    }
+    void click(const char* button) { QTest::mouseClick(find<QToolButton>(button), Qt::LeftButton); }
+    void selectRow(const char* name, int r) {
+        auto* g = grid(name);
+        g->setCurrentIndex(g->model()->index(r, 0));
+        g->selectRow(r);
     }
     // Chooses a PlayList as the user does: pick it in the list, press Read.
     void read(const QString& name) {
@@ -147,11 +174,12 @@ TEST(PlaylistTab, ReadingAPlayListFillsEveryViewAndLogsItsCounts) {
     EXPECT_EQ(disc.row("sgPlayListMark", 1), cells({"001", "link point", "001", "00:00:20.000", "1011", "45000"}));
     EXPECT_EQ(disc.item("cmPLMtype"), "entry-mark");
 
-    // Save follows the PlayList read; the editors wait for their handlers.
+    // Save follows the PlayList read; the editors are open for it.
     EXPECT_TRUE(disc.w->saveButton()->isVisibleTo(disc.w.get()));
     EXPECT_TRUE(disc.w->saveButton()->isEnabled());
     EXPECT_EQ(disc.w->saveButton()->toolTip(), "Save 00001.mpls");
-    EXPECT_FALSE(disc.find<QWidget>("cbAIpbt")->isEnabled());
+    EXPECT_TRUE(disc.find<QWidget>("cbAIpbt")->isEnabled());
+    EXPECT_TRUE(disc.find<QWidget>("bbPLMins")->isEnabled());
 }
 
 TEST(PlaylistTab, SelectionsShowTheRecordsThatBelongToThem) {
@@ -281,6 +309,195 @@ TEST(PlaylistTab, GroupHeightsAreKeptBetweenRuns) {
 }
 
 }  // namespace
+
+TEST(PlaylistTab, AMarkInsertedWithTheButtonIsSavedAndTheFileStaysConsistent) {
+    PlayListDisc disc;
+    disc.read("00001");
+    const TMPLS before = disc.tab()->model();
+    disc.selectRow("sgPlayListMark", 1);
+    disc.click("bbPLMins");
+    EXPECT_EQ(disc.rows("sgPlayListMark"), 6);
+    EXPECT_EQ(disc.row("sgPlayListMark", 2), cells({"002", "entry-mark", "000", "00:00:00.000", "FFFF", "0"}));
+    EXPECT_EQ(disc.row("sgPlayListMark", 3)[0], "003");
+    EXPECT_EQ(disc.grid("sgPlayListMark")->currentIndex().row(), 2);
+    EXPECT_EQ(disc.text("iePLMPI"), "0");
+
+    // The editor changes the selected mark and its row.
+    disc.find<QLineEdit>("iePLMmin")->setText("75");
+    emit disc.find<QLineEdit>("iePLMmin")->editingFinished();
+    EXPECT_EQ(disc.text("iePLMmin"), "59");
+    EXPECT_EQ(disc.row("sgPlayListMark", 2)[3], "00:59:00.000");
+
+    const TMPLS saved = disc.saveAndReadBack();
+    ASSERT_EQ(saved.PlayListMark.marks.size(), 6u);
+    EXPECT_EQ(saved.PlayListMark.marks[2].mark_time_stamp, 59u * 60 * 45000);
+    EXPECT_EQ(saved.PlayListMark.marks[2].entry_ES_PID, 0xFFFF);
+    EXPECT_EQ(saved.PlayListMark.length, 2u + 14 * 6);
+    EXPECT_EQ(saved.ExtensionData_start_address, before.ExtensionData_start_address + 14);
+
+    // Del in the grid removes the selected range and selects the row above it.
+    disc.selectRow("sgPlayListMark", 2);
+    QTest::keyClick(disc.grid("sgPlayListMark"), Qt::Key_Delete);
+    EXPECT_EQ(disc.rows("sgPlayListMark"), 5);
+    EXPECT_EQ(disc.grid("sgPlayListMark")->currentIndex().row(), 1);
+    EXPECT_EQ(disc.saveAndReadBack().PlayListMark.marks.size(), 5u);
+}
+
+TEST(PlaylistTab, UserOperationBoxesAndWordsEditTheMaskThatIsSaved) {
+    PlayListDisc disc;
+    disc.read("00001");
+    emit disc.find<QLineEdit>("heAIUO2")->editingFinished();
+    EXPECT_EQ(disc.tab()->model().AppInfoPlayList.UO_mask_table.word2, 0x40000001u);
+    disc.find<QCheckBox>("cbUO0")->click();
+    EXPECT_EQ(disc.text("heAIUO"), "80000201");
+    auto* word2 = disc.find<QLineEdit>("heAIUO2");
+    word2->setFocus();
+    word2->selectAll();
+    QTest::keyClicks(word2, "FFFFFFFF");
+    EXPECT_TRUE(disc.checked("cbUO2_30"));
+    QTest::keyClick(word2, Qt::Key_Return);
+    EXPECT_EQ(disc.text("heAIUO2"), "40000000");
+    ASSERT_TRUE(disc.checked("cbAIRA"));
+    disc.find<QCheckBox>("cbAIRA")->click();
+    disc.find<QComboBox>("cbAIpbt")->setCurrentIndex(1);
+    emit disc.find<QComboBox>("cbAIpbt")->activated(1);
+
+    const TMPLS saved = disc.saveAndReadBack();
+    // Leaving the field again without typing keeps the word as it is.
+    emit word2->editingFinished();
+    EXPECT_EQ(disc.tab()->model().AppInfoPlayList.UO_mask_table.word2, 0x40000000u);
+    EXPECT_EQ(saved.AppInfoPlayList.UO_mask_table.word1, 0x80000201u);
+    EXPECT_EQ(saved.AppInfoPlayList.UO_mask_table.word2, 0x40000000u);
+    EXPECT_EQ(saved.AppInfoPlayList.PlayList_playback_type, 2);
+    EXPECT_EQ(saved.AppInfoPlayList.PlayList_random_access_flag, 0);
+}
+
+TEST(PlaylistTab, StreamsAreInsertedEditedAndDeletedPerKind) {
+    PlayListDisc disc;
+    disc.read("00001");
+    const TMPLS before = disc.tab()->model();
+    auto* stn = disc.grid("sgSTN");
+    stn->setCurrentIndex(stn->model()->index(0, 1));  // "Au"
+    EXPECT_EQ(disc.rows("sgStreamEntry"), 2);
+    EXPECT_TRUE(disc.find<QToolButton>("bbInsSTN")->isEnabled());
+    disc.click("bbInsSTN");
+    EXPECT_EQ(disc.rows("sgStreamEntry"), 3);
+    EXPECT_EQ(disc.grid("sgStreamEntry")->currentIndex().row(), 1);
+    EXPECT_EQ(stn->model()->data(stn->model()->index(0, 1)).toString().toInt(), 3);
+    EXPECT_EQ(disc.text("heMainPID"), "1100");
+
+    // The main PID of the new item, typed and left.
+    auto* pid = disc.find<QLineEdit>("heMainPID");
+    pid->setFocus();
+    pid->selectAll();
+    QTest::keyClicks(pid, "1105");
+    QTest::keyClick(pid, Qt::Key_Return);
+    EXPECT_EQ(disc.row("sgStreamEntry", 1)[2], "1105");
+
+    TMPLS saved = disc.saveAndReadBack();
+    EXPECT_EQ(saved.PlayList.PlayItems[0].STN_table.number_of_primary_audio_stream_entries, 3);
+    ASSERT_EQ(saved.PlayList.PlayItems[0].STN_table.primary_audio.size(), 3u);
+    EXPECT_EQ(saved.PlayList.PlayItems[0].STN_table.primary_audio[1].entry.ref_to_stream_PID_of_mainClip, 0x1105);
+    EXPECT_EQ(saved.PlayList.PlayItems[0].STN_table.primary_audio[1].attributes.language_code, "eng");
+    EXPECT_EQ(saved.PlayList.length, before.PlayList.length + 16);
+    EXPECT_EQ(saved.PlayListMark_start_address, before.PlayListMark_start_address + 16);
+
+    QTest::keyClick(disc.grid("sgStreamEntry"), Qt::Key_Delete);
+    EXPECT_EQ(disc.rows("sgStreamEntry"), 2);
+    EXPECT_EQ(disc.grid("sgStreamEntry")->currentIndex().row(), 0);
+    saved = disc.saveAndReadBack();
+    EXPECT_EQ(saved.PlayList.length, before.PlayList.length);
+}
+
+TEST(PlaylistTab, ChaptersImportedThroughTheTabBecomeTheSavedMarks) {
+    PlayListDisc disc;
+    disc.read("00001");
+    const fs::path chapters = disc.dir / "chapters.txt";
+    writeFile(chapters, std::vector<std::uint8_t>{'0', '\r', '\n', '4', '5', '0', '0', '0', '\r', '\n', '9', '0', '0', '0', '0', '\r', '\n'});
+    disc.w->optionsTab()->rgChapterFormat()->setItemIndex(0);
+    const int before = disc.w->logView()->lineCount();
+    ASSERT_TRUE(disc.tab()->importChapters(QString::fromStdString(chapters.string())));
+    EXPECT_GT(disc.w->logView()->lineCount(), before);
+    EXPECT_EQ(disc.rows("sgPlayListMark"), 3);
+    EXPECT_EQ(disc.row("sgPlayListMark", 1)[2], "001");
+
+    const TMPLS saved = disc.saveAndReadBack();
+    ASSERT_EQ(saved.PlayListMark.marks.size(), 3u);
+    EXPECT_EQ(saved.PlayListMark.marks[1].ref_to_PlayItem_id, 1);
+    EXPECT_EQ(saved.PlayListMark.marks[1].mark_time_stamp, 900000u);
+    EXPECT_EQ(saved.PlayListMark.marks[2].mark_time_stamp, 945000u);
+
+    // Exported again in the same format: the same lines.
+    const fs::path out = disc.dir / "out.txt";
+    ASSERT_TRUE(disc.tab()->exportChapters(QString::fromStdString(out.string())));
+    EXPECT_EQ(readFile(out), readFile(chapters));
+
+    // A file that cannot be read is an error in the log; the marks stay.
+    EXPECT_FALSE(disc.tab()->importChapters(QString::fromStdString((disc.dir / "missing.txt").string())));
+    EXPECT_TRUE(disc.logLines().last().startsWith("ERROR"));
+    EXPECT_EQ(disc.rows("sgPlayListMark"), 3);
+}
+
+TEST(PlaylistTab, SubPathsAreInsertedRetypedAndDeleted) {
+    PlayListDisc disc;
+    disc.read("00001");
+    const TMPLS before = disc.tab()->model();
+    disc.selectRow("sgSubPath", 0);
+    disc.click("bbSPins");
+    EXPECT_EQ(disc.rows("sgSubPath"), 3);
+    EXPECT_EQ(disc.grid("sgSubPath")->currentIndex().row(), 1);
+    EXPECT_EQ(disc.item("cbSubPathType"), "IG menu");
+    auto* type = disc.find<QComboBox>("cbSubPathType");
+    type->setCurrentIndex(2);
+    emit type->activated(2);
+    EXPECT_TRUE(disc.find<QComboBox>("cbSPrepeat")->isEnabled());
+    TMPLS saved = disc.saveAndReadBack();
+    ASSERT_EQ(saved.PlayList.SubPaths.size(), 3u);
+    EXPECT_EQ(saved.PlayList.SubPaths[1].SubPath_type, 2);
+    EXPECT_EQ(saved.PlayList.length, before.PlayList.length + 40);
+
+    QTest::keyClick(disc.grid("sgSubPath"), Qt::Key_Delete);
+    EXPECT_EQ(disc.rows("sgSubPath"), 2);
+    saved = disc.saveAndReadBack();
+    EXPECT_EQ(saved.PlayList.length, before.PlayList.length);
+}
+
+TEST(PlaylistTab, CellsAreTypedOverOnlyInEditMode) {
+    PlayListDisc disc;
+    disc.read("00001");
+    auto* items = disc.grid("sgPLitem");
+    auto* model = items->model();
+    EXPECT_FALSE(model->flags(model->index(0, 7)) & Qt::ItemIsEditable);
+    disc.tab()->setEditMode(items, true);
+    EXPECT_TRUE(disc.tab()->editMode(items));
+    ASSERT_TRUE(model->flags(model->index(0, 7)) & Qt::ItemIsEditable);
+    model->setData(model->index(0, 7), "FFFFFFFF", Qt::EditRole);
+    EXPECT_EQ(disc.row("sgPLitem", 0)[7], "40000000");
+
+    // An IN-time change asks its questions; Yes to all moves the marks too.
+    QStringList asked;
+    disc.tab()->setQuestionAnswer([&asked](const QString& question) {
+        asked << question;
+        return true;
+    });
+    const std::uint32_t markTime = disc.tab()->model().PlayListMark.marks[1].mark_time_stamp;
+    model->setData(model->index(1, 3), "00:00:21.000", Qt::EditRole);
+    EXPECT_EQ(asked.size(), 3);
+    EXPECT_EQ(asked.value(0), "Do you want to update OUT time?");
+    EXPECT_EQ(disc.tab()->model().PlayListMark.marks[1].mark_time_stamp, markTime + 45000);
+
+    auto* sub = disc.grid("sgSubPlayItem");
+    disc.tab()->setEditMode(sub, true);
+    sub->model()->setData(sub->model()->index(0, 3), "7", Qt::EditRole);
+    EXPECT_EQ(disc.row("sgSubPlayItem", 0)[3], "1");
+
+    const TMPLS saved = disc.saveAndReadBack();
+    EXPECT_EQ(saved.PlayList.PlayItems[0].UO_mask_table.word2, 0x40000000u);
+    EXPECT_EQ(saved.PlayList.PlayItems[1].IN_time, 21u * 45000);
+
+    disc.tab()->setEditMode(items, false);
+    EXPECT_FALSE(model->flags(model->index(0, 7)) & Qt::ItemIsEditable);
+}
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
