@@ -39,11 +39,11 @@ struct Engine::RunState {
 // ---------------------------------------------------------------------------
 // Operands
 
-std::uint32_t Engine::getop1(const NavigationCommand& c) const {
+std::uint32_t Engine::operandValue(const NavigationCommand& c, std::uint32_t w, bool immediate) const {
     if (c.operandCount() == 0) return 0xDEADBEEFu;
-    const std::uint32_t w = c.destination;
-    if (c.immediate1()) return w;
+    if (immediate) return w;
     const auto& r = *regs_;
+    // The three SetSystem register forms pack their values from GPRs.
     switch (withoutImmediateFlags(c.opword)) {
         case kSetStream:
             return (w & 0x8000C000u) | ((r.gpr(w >> 16) & 0xFFu) << 16) | (r.gpr(w) & 0xFFFu);
@@ -56,22 +56,9 @@ std::uint32_t Engine::getop1(const NavigationCommand& c) const {
     }
 }
 
-std::uint32_t Engine::getop2(const NavigationCommand& c) const {
-    if (c.operandCount() == 0) return 0xDEADBEEFu;
-    const std::uint32_t w = c.source;
-    if (c.immediate2()) return w;
-    const auto& r = *regs_;
-    switch (withoutImmediateFlags(c.opword)) {
-        case kSetStream:
-            return (w & 0x8000C000u) | ((r.gpr(w >> 16) & 0xFFu) << 16) | (r.gpr(w) & 0xFFFu);
-        case kSetButtonPage:
-            return (w & 0x80000000u) | (r.gpr(w) & 0xFFFFu);
-        case kSetSecondaryStream:
-            return (w & 0xC08F0000u) | (r.gpr(w) & 0xFFu);
-        default:
-            return (w & 0x80000000u) ? r.psr(w) : r.gpr(w);
-    }
-}
+std::uint32_t Engine::getop1(const NavigationCommand& c) const { return operandValue(c, c.destination, c.immediate1()); }
+
+std::uint32_t Engine::getop2(const NavigationCommand& c) const { return operandValue(c, c.source, c.immediate2()); }
 
 void Engine::setdst(const NavigationCommand& c, std::uint32_t value) {
     if (c.operandCount() == 0 || c.immediate1()) return;

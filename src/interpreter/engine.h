@@ -141,6 +141,7 @@ private:
     struct RunState;
     enum class Flow { Continue, End };
 
+    std::uint32_t operandValue(const NavigationCommand& command, std::uint32_t word, bool immediate) const;
     Flow execute(const NavigationCommand& command, RunState& run);
     void setStream(std::uint32_t value1, std::uint32_t value2);
     Flow setButtonPage(const NavigationCommand& command, std::uint32_t value1, std::uint32_t value2, RunState& run);
