@@ -20,6 +20,7 @@
 #include "core/folder_check.h"
 #include "core/save.h"
 #include "ui/bdmv_tab.h"
+#include "ui/clipinf_tab.h"
 #include "ui/execute_panel.h"
 #include "ui/register_panel.h"
 #include "ui/gui_log_sink.h"
@@ -75,7 +76,8 @@ MainWindow::MainWindow(QStringList arguments, std::unique_ptr<QSettings> setting
     pages_->addTab(bdmvTab_, "&BDMV");
     playlistTab_ = new PlaylistTab(*log_);
     pages_->addTab(playlistTab_, "&PLAYLIST");
-    pages_->addTab(emptyPage("tsCLIPINF", "Clip information is not shown by this version yet."), "&CLIPINF");
+    clipinfTab_ = new ClipinfTab;
+    pages_->addTab(clipinfTab_, "&CLIPINF");
     pages_->addTab(buildMenuTab(), "&Menu");
     pages_->addTab(emptyPage("tsBDJO", "BD-J objects are not shown by this version yet."), "BD&JO");
     pages_->addTab(optionsTab_, "&Options");
@@ -122,6 +124,10 @@ MainWindow::MainWindow(QStringList arguments, std::unique_ptr<QSettings> setting
     connect(playlistTab_, &PlaylistTab::playListRead, this, playListSave);
     connect(playlistTab_, &PlaylistTab::selectionChanged, this, playListSave);
     connect(playlistTab_, &PlaylistTab::modelsEdited, this, playListSave);
+    connect(playlistTab_, &PlaylistTab::clipRequested, this, [this](const QString& name) {
+        showTab(Tab::Clipinf);
+        clipinfTab_->selectClip(name);
+    });
     playlistTab_->setChapterOptions([this] { return optionsTab_->chapterFormat(); }, [this] { return optionsTab_->workDir(); });
     connect(bdmvTab_, &BdmvTab::playListRequested, this, &MainWindow::showPlayList);
     connect(bSave_, &QPushButton::clicked, this, &MainWindow::bSaveClick);
@@ -257,6 +263,8 @@ void MainWindow::bReadBDMVClick() {
     disc_ = loadDisc(bdmvTab_->folderText().toStdString(), *log_);
     playlistTab_->setPlaylists(disc_.checkPassed ? disc_.playlists : std::vector<std::string>{});
     playlistTab_->setListEnabled(disc_.checkPassed && disc_.indexRead);
+    clipinfTab_->setClips(disc_.checkPassed ? disc_.clips : std::vector<std::string>{});
+    clipinfTab_->setListEnabled(disc_.checkPassed && disc_.indexRead);
     if (disc_.checkPassed) {
         executePanel_->setObjectCount(disc_.movieObjectRead ? static_cast<int>(disc_.movieObject.objects.mobjs.size()) : 0);
         bdmvTab_->showDisc(&disc_);

@@ -20,6 +20,7 @@ class QTextBrowser;
 namespace navelo::ui {
 
 class BdmvTab;
+class ClipinfTab;
 class ExecutePanel;
 class RegisterPanel;
 class GuiLogSink;
@@ -42,6 +43,7 @@ public:
     Log& log() { return *log_; }
     const LoadedDisc& disc() const { return disc_; }
     BdmvTab* bdmvTab() const { return bdmvTab_; }
+    ClipinfTab* clipinfTab() const { return clipinfTab_; }
     PlaylistTab* playlistTab() const { return playlistTab_; }
     OptionsTab* optionsTab() const { return optionsTab_; }
     StatusPanels* statusPanels() const { return panels_; }
@@ -90,6 +92,7 @@ private:
 
     QTabWidget* pages_;
     BdmvTab* bdmvTab_;
+    ClipinfTab* clipinfTab_;
     PlaylistTab* playlistTab_;
     OptionsTab* optionsTab_;
     MenuDisplayOptions* menuOptions_;

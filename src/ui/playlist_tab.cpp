@@ -528,6 +528,9 @@ void PlaylistTab::resetViews() {
     for (TextGridModel* m : {playItems_, playItemAngles_, stnCounts_, streamEntries_, subPaths_, subPlayItems_, clipEntries_, marks_}) {
         m->reset();
     }
+    for (QTableView* g : {sgPLitem_, sgPIangles_, sgSubPlayItem_, sgAngles_}) {
+        connect(g, &QTableView::doubleClicked, this, [this, g] { clipDoubleClick(g); });
+    }
     for (QTableView* g : {sgPLitem_, sgPIangles_, sgSTN_, sgStreamEntry_, sgSubPath_, sgSubPlayItem_, sgAngles_, sgPlayListMark_}) {
         setGridEnabled(g, false);
     }
@@ -683,6 +686,28 @@ void PlaylistTab::showMarks(int selectRow) {
     }
     enableEditors();
     sgPlayListMarkClick();
+}
+
+void PlaylistTab::clipDoubleClick(QTableView* grid) {
+    // The grids that edit in place jump only while they are read-only.
+    if ((grid == sgPLitem_ || grid == sgSubPlayItem_) && editMode(grid)) return;
+    const int row = currentRow(grid);
+    if (row < 0) return;
+    const auto r = static_cast<std::size_t>(row);
+    std::optional<std::string> name;
+    if (grid == sgPLitem_) {
+        name = playItemClipName(model_, r);
+    } else if (grid == sgPIangles_) {
+        if (currentRow(sgPLitem_) >= 0) name = angleClipName(model_, static_cast<std::size_t>(currentRow(sgPLitem_)), r);
+    } else if (grid == sgSubPlayItem_) {
+        if (currentRow(sgSubPath_) >= 0) name = subPlayItemClipName(model_, static_cast<std::size_t>(currentRow(sgSubPath_)), r);
+    } else if (grid == sgAngles_) {
+        if (currentRow(sgSubPath_) >= 0 && currentRow(sgSubPlayItem_) >= 0) {
+            name = clipEntryClipName(model_, static_cast<std::size_t>(currentRow(sgSubPath_)),
+                                     static_cast<std::size_t>(currentRow(sgSubPlayItem_)), r);
+        }
+    }
+    if (name) emit clipRequested(QString::fromStdString(*name));
 }
 
 const TPlayItem* PlaylistTab::selectedPlayItem() const {

@@ -94,6 +94,8 @@ public:
     void sgSubPathClick();
     void sgSubPlayItemClick();
     void sgPlayListMarkClick();
+    // Jump to the clip of a row: sgPLitem, sgPIangles, sgSubPlayItem or sgAngles.
+    void clipDoubleClick(QTableView* grid);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -106,6 +108,8 @@ signals:
     void selectionChanged();
     // The held PlayList was edited: Save follows it.
     void modelsEdited();
+    // A double click names a clip to show on the CLIPINF tab.
+    void clipRequested(const QString& name);
 
 private:
     QWidget* buildListRow();

@@ -229,6 +229,24 @@ TEST(PlaylistTab, SelectionsShowTheRecordsThatBelongToThem) {
     EXPECT_EQ(disc.row("sgPIangles", 0), cells({"1", "00003", "M2TS", "0"}));
 }
 
+TEST(PlaylistTab, DoubleClicksJumpToTheClipList) {
+    PlayListDisc disc;
+    disc.read("00001");
+    auto* clips = disc.find<QComboBox>("cbClipinf");
+    disc.grid("sgPLitem")->setCurrentIndex(disc.grid("sgPLitem")->model()->index(1, 0));
+    disc.tab()->clipDoubleClick(disc.grid("sgPLitem"));
+    EXPECT_EQ(disc.w->pages()->currentIndex(), static_cast<int>(ui::Tab::Clipinf));
+    EXPECT_EQ(clips->currentText(), "00002");
+    // A clip the folder does not list leaves the clip list without a selection.
+    disc.w->showTab(ui::Tab::Playlist);
+    disc.grid("sgSubPath")->setCurrentIndex(disc.grid("sgSubPath")->model()->index(1, 0));
+    disc.tab()->sgSubPathClick();
+    disc.grid("sgSubPlayItem")->setCurrentIndex(disc.grid("sgSubPlayItem")->model()->index(1, 0));
+    disc.tab()->clipDoubleClick(disc.grid("sgSubPlayItem"));
+    EXPECT_EQ(disc.w->pages()->currentIndex(), static_cast<int>(ui::Tab::Clipinf));
+    EXPECT_EQ(clips->currentIndex(), -1);
+}
+
 TEST(PlaylistTab, SaveWritesTheSameBytesAndKeepsTheBackup) {
     PlayListDisc disc;
     disc.read("00001");
