@@ -45,11 +45,17 @@ a backup of the previous version.</p>
 <p>Tessaly Software</p>)";
 
 const char* kHistory = R"(0.27b
- - Main window with the BDMV tab: titles, first playback, top menu, movie objects
-   and their commands, drawn by validity.
- - Options and settings kept between runs.
- - Save with three backup policies and the copy into BACKUP.
- - navelo-cli: load, show index, show mobj, resave.)";
+ - BDMV tab: titles, first playback, top menu, movie objects and their
+   commands drawn by validity; every field editable, lines and objects
+   inserted and deleted with GoTo targets and title references kept right.
+ - The emulated player: Start, Trace and Cancel, the register panel and the
+   PSR and GPR dumps.
+ - PLAYLIST tab: PlayItems, angles, STN tables, SubPaths, marks and
+   user-operation masks, all editable; chapter lists in three formats.
+ - Program lists (.lst and .bin).
+ - Options and settings kept between runs; Save with three backup policies
+   and the copy into BACKUP.
+ - navelo-cli: load, show, resave, run, export-program, chapters.)";
 
 }  // namespace
 
