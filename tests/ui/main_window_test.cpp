@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTimer>
 #include <QDir>
 #include <QFile>
 #include <QCheckBox>
@@ -260,6 +261,46 @@ TEST(MainWindow, DoubleClickJumpsToTheNamedLineOrTitle) {
     win.w->bdmvTab()->commandsDoubleClick();
     EXPECT_EQ(win.grid("sgTitles")->currentIndex().row(), 1);
     EXPECT_EQ(win.w->bdmvTab()->selectedObject(), 1);
+}
+
+TEST(MainWindow, TickingTraceStopsAnEndlessRun) {
+    TempDir dir;
+    DiscLayout layout;
+    // GPR0 += 1; GoTo 0 — runs until the user stops it.
+    layout.movieObject = movieObjectFile({{0, {{0x50400003, 0, 1}, {0x20810000, 0, 0}}}});
+    const std::string folder = makeDisc(dir / "MOVIE", layout);
+    Window win(arg(folder));
+    auto* panel = win.w->executePanel();
+    QTimer::singleShot(50, panel->cbTrace(), [panel] { panel->cbTrace()->setChecked(true); });
+    QTest::mouseClick(panel->bStart(), Qt::LeftButton);
+    // The window kept handling events during the run, so the tick arrived and the run returned.
+    EXPECT_TRUE(panel->cbTrace()->isChecked());
+    EXPECT_GT(win.w->registers().GPR[0], 0u);
+    EXPECT_EQ(win.w->statusPanels()->panelText(0), " Running trace... ");
+}
+
+TEST(MainWindow, RealDiscsSaveByteIdenticallyWhenNothingWasEdited) {
+    NAVELO_REQUIRE_CORPUS();
+    for (const char* name : {"bdpl-disc1", "bdj-sdk", "chaptertool-conan-zero"}) {
+        TempDir dir;
+        const fs::path source = corpusDir() / "discs" / name / "BDMV";
+        fs::create_directories(dir / name);
+        fs::copy(source, dir / name / "BDMV", fs::copy_options::recursive);
+        // The shared files may come without write bits; the copy must be writable.
+        for (const auto& e : fs::recursive_directory_iterator(dir / name)) fs::permissions(e.path(), fs::perms::owner_write, fs::perm_options::add);
+        fs::permissions(dir / name / "BDMV", fs::perms::owner_write, fs::perm_options::add);
+        const std::string folder = (dir / name / "BDMV").string() + "/";
+        const auto index = readFile(folder + "index.bdmv");
+        const auto objects = readFile(folder + "MovieObject.bdmv");
+        Window win(arg(folder));
+        ASSERT_TRUE(win.w->saveButton()->isEnabled()) << name;
+        win.w->optionsTab()->cbOSaveBACKUP()->setChecked(true);
+        QTest::mouseClick(win.w->saveButton(), Qt::LeftButton);
+        EXPECT_EQ(readFile(folder + "index.bdmv"), index) << name;
+        EXPECT_EQ(readFile(folder + "MovieObject.bdmv"), objects) << name;
+        EXPECT_EQ(readFile(folder + "BACKUP/index.bdmv"), index) << name;
+        EXPECT_EQ(readFile(folder + "index.bdmv.backup"), index) << name;
+    }
 }
 
 int main(int argc, char** argv) {
