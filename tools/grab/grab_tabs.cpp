@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(out);
     auto settings = std::make_unique<QSettings>(out + "/grab-settings.ini", QSettings::IniFormat);
     navelo::ui::MainWindow window(args.mid(1, 1), std::move(settings));
-    window.resize(1200, 760);
+    window.resize(qEnvironmentVariableIntValue("GRAB_W") ? qEnvironmentVariableIntValue("GRAB_W") : 1200, qEnvironmentVariableIntValue("GRAB_H") ? qEnvironmentVariableIntValue("GRAB_H") : 760);
     window.show();
     window.startUp();
     if (args.size() > 2) window.playlistTab()->selectPlaylist(args[2]);
