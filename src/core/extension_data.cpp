@@ -27,27 +27,34 @@ TExtensionData ReadExtensionData(FieldReader& in) {
     return block;
 }
 
-void WriteExtensionData(const TExtensionData& block, BlockOutput& out) {
-    const std::size_t n = block.entries.size();
-    RecordBuffer buf;
-    buf.setLength(block.length == 0 ? 4 : 12 + 12 * n);
+void placeExtensionHeader(const TExtensionData& block, RecordBuffer& buf) {
     buf.writelong(block.length, 0);
-    if (block.length != 0) {
-        buf.writelong(block.data_block_start_address, 4);
-        buf.writeword(0, 8);
-        buf.writebyte(0, 10);
-        buf.writebyte(static_cast<std::uint32_t>(n), 11);
-        for (std::size_t i = 0; i < n; ++i) {
-            const auto& e = block.entries[i];
-            const std::size_t o = 12 + 12 * i;
-            buf.writeword(e.ID1, o);
-            buf.writeword(e.ID2, o + 2);
-            buf.writelong(e.ext_data_start_address, o + 4);
-            buf.writelong(e.ext_data_length, o + 8);
-        }
+    buf.writelong(block.data_block_start_address, 4);
+    buf.writeword(0, 8);
+    buf.writebyte(0, 10);
+    buf.writebyte(static_cast<std::uint32_t>(block.entries.size()), 11);
+    for (std::size_t i = 0; i < block.entries.size(); ++i) {
+        const auto& e = block.entries[i];
+        const std::size_t o = 12 + 12 * i;
+        buf.writeword(e.ID1, o);
+        buf.writeword(e.ID2, o + 2);
+        buf.writelong(e.ext_data_start_address, o + 4);
+        buf.writelong(e.ext_data_length, o + 8);
     }
+}
+
+void WriteExtensionData(const TExtensionData& block, BlockOutput& out) {
+    RecordBuffer buf;
+    if (block.length == 0) {
+        buf.setLength(4);
+        buf.writelong(0, 0);
+        out.append(buf);
+        return;
+    }
+    buf.setLength(12 + 12 * block.entries.size());
+    placeExtensionHeader(block, buf);
     out.append(buf);
-    if (block.length != 0) out.append(block.data);
+    out.append(block.data);
 }
 
 std::string ExtDatCap(const TExtensionData& block) {

@@ -9,6 +9,7 @@ namespace navelo {
 
 class FieldReader;
 class BlockOutput;
+class RecordBuffer;
 
 struct TExtDataEntry {
     std::uint16_t ID1 = 0;
@@ -33,6 +34,9 @@ struct TExtensionData {
 TExtensionData ReadExtensionData(FieldReader& in);
 // Appends the block: its length, then (when not 0) header, entries and data.
 void WriteExtensionData(const TExtensionData& block, BlockOutput& out);
+// Places the length, header and entry table at the start of a buffer the
+// caller has sized (at least 12 + 12 x entries; reserved bytes written as 0).
+void placeExtensionHeader(const TExtensionData& block, RecordBuffer& buffer);
 // "no ExtensionData()", "1 entry, 28 bytes", "3 entries, 104 bytes".
 std::string ExtDatCap(const TExtensionData& block);
 

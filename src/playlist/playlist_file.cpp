@@ -688,17 +688,7 @@ void writeExtension(const TExtensionData& x, BlockOutput& out) {
     }
     RecordBuffer buf;
     buf.setLength(static_cast<std::size_t>(whole - x.data.size()));
-    buf.writelong(x.length, 0);
-    buf.writelong(x.data_block_start_address, 4);
-    buf.writebyte(x.number_of_ext_data_entries, 11);
-    for (std::size_t i = 0; i < x.entries.size(); ++i) {
-        const auto& e = x.entries[i];
-        const std::size_t o = 12 + 12 * i;
-        buf.writeword(e.ID1, o);
-        buf.writeword(e.ID2, o + 2);
-        buf.writelong(e.ext_data_start_address, o + 4);
-        buf.writelong(e.ext_data_length, o + 8);
-    }
+    placeExtensionHeader(x, buf);
     out.append(buf);
     out.append(x.data);
 }

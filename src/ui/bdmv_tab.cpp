@@ -164,20 +164,14 @@ QGroupBox* BdmvTab::buildIndexGroup() {
     v->addWidget(gbSound_);
 
     auto* labels = new QHBoxLayout;
-    lIndexExtDat_ = new QLabel;
-    lIndexExtDat_->setObjectName("lIndexExtDat");
-    bEditIndexExtDat_ = new QPushButton("Edit");
-    bEditIndexExtDat_->setObjectName("bEditIndexExtDat");
-    bEditIndexExtDat_->setToolTip("Edit the ExtensionData() of index.bdmv");
-    bEditIndexExtDat_->setEnabled(false);
     lTitlenum_ = new QLabel;
     lTitlenum_->setObjectName("lTitlenum");
     QFont bold = lTitlenum_->font();
     bold.setBold(true);
     lTitlenum_->setFont(bold);
-    labels->addWidget(new QLabel("ExtensionData:"));
-    labels->addWidget(lIndexExtDat_);
-    labels->addWidget(bEditIndexExtDat_);
+    const auto indexExt = addExtensionDataRow(labels, "lIndexExtDat", "bEditIndexExtDat", "Edit the ExtensionData() of index.bdmv");
+    lIndexExtDat_ = indexExt.caption;
+    bEditIndexExtDat_ = indexExt.edit;
     labels->addStretch(1);
     labels->addWidget(lTitlenum_);
     v->addLayout(labels);
@@ -205,12 +199,6 @@ QGroupBox* BdmvTab::buildObjectGroup() {
     QFont bold = lObjects_->font();
     bold.setBold(true);
     lObjects_->setFont(bold);
-    lObjExtDat_ = new QLabel;
-    lObjExtDat_->setObjectName("lObjExtDat");
-    bEditObjExtDat_ = new QPushButton("Edit");
-    bEditObjExtDat_->setObjectName("bEditObjExtDat");
-    bEditObjExtDat_->setToolTip("Edit the ExtensionData() of MovieObject.bdmv");
-    bEditObjExtDat_->setEnabled(false);
 
     auto* flags = new QGridLayout;
     flags->addWidget(new QLabel("resume"), 0, 0);
@@ -224,9 +212,9 @@ QGroupBox* BdmvTab::buildObjectGroup() {
     flags->setColumnStretch(5, 1);
     ov->addLayout(flags);
     auto* labels = new QHBoxLayout;
-    labels->addWidget(new QLabel("ExtensionData:"));
-    labels->addWidget(lObjExtDat_);
-    labels->addWidget(bEditObjExtDat_);
+    const auto objectExt = addExtensionDataRow(labels, "lObjExtDat", "bEditObjExtDat", "Edit the ExtensionData() of MovieObject.bdmv");
+    lObjExtDat_ = objectExt.caption;
+    bEditObjExtDat_ = objectExt.edit;
     labels->addStretch(1);
     labels->addWidget(lObjects_);
     ov->addLayout(labels);

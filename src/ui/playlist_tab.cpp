@@ -233,15 +233,9 @@ QWidget* PlaylistTab::buildExtensionDataGroup() {
     group->setObjectName("gbMExtDat");
     auto* h = new QHBoxLayout(group);
     h->setContentsMargins(0, 0, 0, 0);
-    lMExtDat_ = new QLabel;
-    lMExtDat_->setObjectName("lMExtDat");
-    bMExtDatEdit_ = new QPushButton("Edit");
-    bMExtDatEdit_->setObjectName("bMExtDatEdit");
-    bMExtDatEdit_->setToolTip("Edit the ExtensionData() of the PlayList");
-    bMExtDatEdit_->setEnabled(false);
-    h->addWidget(new QLabel("ExtensionData:"));
-    h->addWidget(lMExtDat_);
-    h->addWidget(bMExtDatEdit_);
+    const auto ext = addExtensionDataRow(h, "lMExtDat", "bMExtDatEdit", "Edit the ExtensionData() of the PlayList");
+    lMExtDat_ = ext.caption;
+    bMExtDatEdit_ = ext.edit;
     return group;
 }
 

@@ -37,4 +37,16 @@ void selectIndex(QComboBox* combo, int index) { combo->setCurrentIndex(index >= 
 
 void setGridEnabled(QTableView* grid, bool enabled) { grid->setEnabled(enabled); }
 
+ExtensionDataRow addExtensionDataRow(QBoxLayout* row, const char* captionName, const char* editName, const char* hint) {
+    ExtensionDataRow r{new QLabel, new QPushButton("Edit")};
+    r.caption->setObjectName(captionName);
+    r.edit->setObjectName(editName);
+    r.edit->setToolTip(hint);
+    r.edit->setEnabled(false);
+    row->addWidget(new QLabel("ExtensionData:"));
+    row->addWidget(r.caption);
+    row->addWidget(r.edit);
+    return r;
+}
+
 }  // namespace navelo::ui

@@ -2,7 +2,10 @@
 // Small factories so every tab builds its controls the same way: named for
 // tests and settings, with their hints.
 #include <QAbstractItemModel>
+#include <QBoxLayout>
 #include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QTableView>
 #include <array>
 #include <string_view>
@@ -22,5 +25,13 @@ void setItems(QComboBox* combo, const std::array<std::string_view, N>& items) {
 void selectIndex(QComboBox* combo, int index);
 // "Reset": one empty row, disabled.
 void setGridEnabled(QTableView* grid, bool enabled);
+
+// The caption of a file's ExtensionData() and its (for now disabled) Edit
+// button, appended to a row as every tab shows them.
+struct ExtensionDataRow {
+    QLabel* caption;
+    QPushButton* edit;
+};
+ExtensionDataRow addExtensionDataRow(QBoxLayout* row, const char* captionName, const char* editName, const char* hint);
 
 }  // namespace navelo::ui
